@@ -1,0 +1,51 @@
+# Flimmer: `make run` starts the program under Wine, `make test` runs every test.
+NATIVE := build/native
+BENCH  := build/bench
+WIN    := build/win
+ASSETS := build/assets
+JOBS   := $(shell nproc)
+
+.PHONY: all setup native assets windows run test unit e2e bench dist clean
+
+all: windows
+
+setup:
+	@bash scripts/setup.sh
+
+native:
+	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLIMMER_SANITIZE=ON >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+assets: native
+	@$(NATIVE)/tools/skingen/flimmer-skingen $(ASSETS)
+
+windows: assets
+	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DFLIMMER_ASSETS=$(abspath $(ASSETS)) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+run: setup windows
+	@bash scripts/run.sh
+
+unit: native
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+e2e: windows
+	@python3 tests/e2e/run.py
+
+test: setup native windows
+	@bash scripts/test.sh
+
+bench: setup
+	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFLIMMER_SANITIZE=OFF >/dev/null
+	@cmake --build $(BENCH) -j $(JOBS) --target flimmer_bench
+	@$(BENCH)/flimmer_bench
+
+dist: setup windows
+	@mkdir -p out
+	@rm -f out/Flimmer.zip
+	@cd $(WIN) && zip -q -r -X ../../out/Flimmer.zip Flimmer
+	@echo "out/Flimmer.zip"
+
+clean:
+	rm -rf build out

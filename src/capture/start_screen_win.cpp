@@ -1,0 +1,125 @@
+// "Child00": the small shaped window shown when the camera cannot start.
+#include "capture/capture_screens_win.h"
+
+#include "common/text.h"
+#include "shell/layout.h"
+#include "shell/main_win.h"
+#include "shell/screen_table.h"
+#include "shell/screens_win.h"
+#include "shell/settings_win.h"
+#include "skin/skin_win.h"
+
+char StartFileName[PathSize] = "";
+char LastFolder[PathSize] = "";
+char PictureFromFile = 0;
+
+namespace {
+
+constexpr int CloseSlot = 0, MinSlot = 1, OpenSlot = 2, SpeakerSlot = 3, CameraSlot = 4;
+bool MouseOverButton = false;
+
+int LoadStartSkin(HWND w) {
+    SkinDescriptor& s = SkinChild00;
+    return LoadSkin(w, s.background, StartWindowSize, StartWindowSize, s.N, s.norm, s.hi, s.push,
+                    s.width, s.height, 1, StartFileName);
+}
+
+void CreateStartScreen(HWND w) {
+    ScreenCode = 0;
+    // Recorded so that a display change can redraw this screen's buttons.
+    ScreenWindow = w;
+    char fallback[PathSize];
+    CopyText(fallback, ProgramFolder, PathSize);
+    AppendText(fallback, "\\Target\\Varnet.png", PathSize);
+    ReadSettingString("DefaultFile", fallback, StartFileName, PathSize);
+    SpeakerOn = static_cast<int>(ReadSettingNumber("Speaker", 1));
+    SetSpeakerPictures(SkinChild00, SpeakerSlotStart, SpeakerOn, ProgramFolder);
+    if (LoadStartSkin(w) != 0) {
+        DeleteSurface(BackBufferDC);
+        PostQuitMessage(0);
+        return;
+    }
+    DrawScreenButtons(w, SkinChild00, -1, -1);
+}
+
+void TrackMouse(HWND w, LPARAM lp) {
+    const POINT p = MessagePoint(lp);
+    const int slot = SlotAtPoint(SkinChild00, p.x, p.y);
+    DrawScreenButtons(w, SkinChild00, -1, slot);
+    MouseOverButton = slot >= 0;
+    RECT r;
+    GetWindowRect(w, &r);
+    StartPositionX = r.left;
+    StartPositionY = r.top;
+}
+
+void GoToCamera(HWND w) {
+    PictureFromFile = 0;
+    MoveWindow(MainWindow, 0, 0, LayoutWidth, LayoutHeight, FALSE);
+    ReleaseButtonDCs(SkinChild00.M);
+    CreateScreen(AppInstance, MainWindow, CameraScreenId);
+    DestroyWindow(w);
+    UnregisterClassA(ScreenTable[StartScreenId].className, AppInstance);
+}
+
+void PressStart(HWND w, LPARAM lp) {
+    if (!MouseOverButton)
+        MoveMainWindowWithMouse(w);
+    const POINT p = MessagePoint(lp);
+    const int slot = SlotAtPoint(SkinChild00, p.x, p.y);
+    if (slot < 0)
+        return;
+    DrawScreenButtons(w, SkinChild00, -1, -1);
+    PlayClick();
+    switch (slot) {
+    case CloseSlot:
+        CloseProgramFromScreen(w, StartScreenId);
+        break;
+    case MinSlot:
+        MinimiseMainWindow();
+        break;
+    case OpenSlot:
+        // Opening a picture file arrives with the picture loader.
+        break;
+    case SpeakerSlot:
+        ToggleSpeaker(w);
+        LoadStartSkin(w);
+        DrawScreenButtons(w, SkinChild00, -1, -1);
+        break;
+    case CameraSlot:
+        GoToCamera(w);
+        break;
+    }
+}
+
+} // namespace
+
+void ToggleSpeaker(HWND) {
+    SpeakerOn = SpeakerOn == 0 ? 1 : 0;
+    const int slot = ScreenCode == 0 ? SpeakerSlotStart : SpeakerSlotCamera;
+    SkinDescriptor& skin = ScreenCode == 0 ? SkinChild00 : SkinChild01;
+    SetSpeakerPictures(skin, slot, SpeakerOn, ProgramFolder);
+    if (WriteSettingNumber("Speaker", static_cast<DWORD>(SpeakerOn)) == 0)
+        ShowMessage("Error", "Can't write Speaker flag to Registry!");
+    ReleaseButtonDCs(skin.M);
+}
+
+LRESULT CALLBACK StartScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        CreateStartScreen(w);
+        return 0;
+    case WM_PAINT:
+        PaintFromBackBuffer(w);
+        return 0;
+    case WM_MOUSEMOVE:
+        TrackMouse(w, lp);
+        return 0;
+    case WM_LBUTTONDOWN:
+        PressStart(w, lp);
+        return 0;
+    case WM_LBUTTONUP:
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}

@@ -1,0 +1,5 @@
+#include "decorations/thumbnails_win.h"
+
+HDC ThumbnailDC[ThumbnailCount] = {};
+HDC HoverMaskDC = nullptr;
+HDC SelectionMaskDC = nullptr;

@@ -1,0 +1,53 @@
+#include "shell/layout_win.h"
+
+#include "capture/capture_win.h"
+#include "picture/picture_window_win.h"
+#include "shell/layout.h"
+#include "shell/main_win.h"
+#include "shell/screen_table.h"
+#include "shell/screens_win.h"
+#include "skin/color_planes.h"
+#include "skin/skin_tables.h"
+#include "skin/skin_win.h"
+
+void ApplyDisplayLayout() {
+    if (MainWindow != nullptr && IsIconic(MainWindow))
+        ShowWindow(MainWindow, SW_RESTORE);
+    const int dw = GetSystemMetrics(SM_CXSCREEN);
+    const int dh = GetSystemMetrics(SM_CYSCREEN);
+    ExactDisplay = IsExactDisplayValue(dw, dh);
+    if (DisplayTooSmall(dw, dh)) {
+        MessageBoxA(GetFocus(), "The screen resolution must large then 1024x600.", "Error!",
+                    MB_OK | MB_ICONERROR);
+        SendMessageA(MainWindow, WM_DESTROY, 0, 0);
+    } else {
+        SetLayoutValues(ChooseLayout(dw, dh));
+    }
+    SetTitleBarCells(LayoutWidth);
+    SetBottomRowCells(LayoutHeight);
+    SetSkinDigit(SkinSet);
+
+    ShowWindow(PictureWindow, SW_HIDE);
+    SetWindowPos(MainWindow, nullptr, 0, 0, LayoutWidth, LayoutHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SetWindowPos(ScreenWindow, nullptr, 0, 0, LayoutWidth, LayoutHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (ScreenCode == 1) {
+        StopCapture();
+        MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
+        StartCapture();
+    } else {
+        int x, y;
+        CentredPicturePosition(PictureWidth, PictureHeight, x, y);
+        MoveWindow(PictureWindow, x, y, PictureWidth, PictureHeight, FALSE);
+    }
+    ShowWindow(PictureWindow, SW_SHOW);
+
+    if (ScreenCode == 0) {
+        DrawScreenButtons(ScreenWindow, SkinChild00, -1, -1);
+    } else if (ScreenCode == 1) {
+        ReleaseButtonDCs(SkinChild01.M);
+        LoadScreenSkin(ScreenWindow, SkinChild01);
+        DrawScreenButtons(ScreenWindow, SkinChild01, -1, -1);
+    }
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Reads the display, picks the layout and lays out the windows and the shown screen.
+void ApplyDisplayLayout();

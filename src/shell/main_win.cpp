@@ -1,0 +1,143 @@
+// Entry point and the main window "Flimmer", which hosts one screen at a time.
+#include "shell/main_win.h"
+
+#include "common/message_text.h"
+#include "picture/picture_window_win.h"
+#include "shell/layout.h"
+#include "shell/layout_win.h"
+#include "shell/screen_table.h"
+#include "shell/screens_win.h"
+#include "shell/settings_win.h"
+#include "skin/color_planes.h"
+
+#include <gdiplus.h>
+
+#include <cstdarg>
+
+HWND MainWindow = nullptr;
+HINSTANCE AppInstance = nullptr;
+int ColorDepth = 0;
+int SpeakerOn = 1;
+
+namespace {
+
+const char MainClassName[] = "Flimmer";
+const char DisplayTooSmallText[] = "The screen resolution must large then 1024x600.";
+constexpr int ApplicationIcon = 109;
+
+int ShowOwnedError(const char* text, const char* caption) {
+    return MessageBoxA(GetFocus(), text, caption, MB_OK | MB_ICONERROR);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        SpeakerOn = static_cast<int>(ReadSettingNumber("Speaker", 1));
+        ApplyDisplayLayout();
+        SetUpFolders();
+        PictureWindow = CreateScreen(AppInstance, w, PictureScreenId);
+        SetWindowPos(PictureWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        MainWindow = w;
+        MoveWindow(w, 0, 0, LayoutWidth, LayoutHeight, FALSE);
+        CreateScreen(AppInstance, MainWindow, CameraScreenId);
+        break;
+    case WM_DESTROY:
+        DeletePictureSurfaces();
+        PostQuitMessage(0);
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(w, &ps);
+        EndPaint(w, &ps);
+        break;
+    }
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange();
+        break;
+    case WM_KEYDOWN:
+        if (wp == VK_F1)
+            CommitShownPicture();
+        return 0;
+    case WM_CHAR:
+        if (LOWORD(wp) == 'C' || LOWORD(wp) == 'c')
+            CommitShownPicture();
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+ATOM RegisterMainClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = MainClassName;
+    return RegisterClassExA(&wc);
+}
+
+int CreateMainWindow(HINSTANCE instance, int showCommand) {
+    if (DisplayTooSmall(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
+        ShowOwnedError(DisplayTooSmallText, "Error!");
+        return 0;
+    }
+    AppInstance = instance;
+    HWND w = CreateWindowExA(WS_EX_APPWINDOW, MainClassName, "Flimmer", WS_POPUP, StartPositionX,
+                             StartPositionY, StartWindowSize, StartWindowSize, nullptr, nullptr,
+                             instance, nullptr);
+    if (w == nullptr)
+        return 0;
+    MainWindow = w;
+    HDC dc = GetDC(w);
+    ColorDepth = GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(w, dc);
+    if (ColorDepth == 16) {
+        ShowOwnedError("The color depth is equal to 16 bits.", "Warning!");
+    } else if (ColorDepth != 24 && ColorDepth != 32) {
+        ShowOwnedError("The screen color depth must equal to 16, 24 or 32 bits.", "Error!");
+        return 0;
+    }
+    ShowWindow(w, showCommand);
+    UpdateWindow(w);
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(ApplicationIcon));
+    SendMessageA(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    return 1;
+}
+
+} // namespace
+
+int ShowMessage(const char* caption, const char* format, ...) {
+    char text[MessageTextSize];
+    va_list args;
+    va_start(args, format);
+    FormatMessageText(text, format, args);
+    va_end(args);
+    return MessageBoxA(nullptr, text, caption, MB_OK);
+}
+
+void CommitShownPicture() { CopyPicture(CurrentPicture, BasePicture); }
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    if (FindWindowA(MainClassName, nullptr) != nullptr)
+        return 1;
+
+    Gdiplus::GdiplusStartupInput startup;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &startup, nullptr);
+
+    RegisterMainClass(instance);
+    EnsureSettingsKey();
+    if (CreateMainWindow(instance, showCommand) == 0)
+        return 0;
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,146 @@
+#include "shell/settings_win.h"
+
+#include "common/text.h"
+#include "shell/main_win.h"
+
+#include <shlobj.h>
+#include <wtsapi32.h>
+
+#include <cstring>
+
+char ProgramFolder[PathSize] = "";
+char PicturesFolder[PathSize] = "";
+
+namespace {
+
+const char ProductKey[] = "Software\\Korvane\\Flimmer";
+const char ConfigKey[] = "Software\\Korvane\\Flimmer\\Config";
+
+HKEY OpenConfig(REGSAM access) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ConfigKey, 0, access, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+} // namespace
+
+int EnsureSettingsKey() {
+    HKEY product = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ProductKey, 0, KEY_READ, &product) == ERROR_SUCCESS) {
+        RegCloseKey(product);
+        return 0;
+    }
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, ProductKey, 0, const_cast<char*>(""),
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &product,
+                        &disposition) != ERROR_SUCCESS) {
+        ShowMessage("Error Register1ST", "RegCreateKeyEx, Error Code=%i", (int)GetLastError());
+        return 1;
+    }
+    const BYTE empty[1] = {0};
+    if (RegSetValueExA(product, nullptr, 0, REG_SZ, empty, 1) != ERROR_SUCCESS) {
+        ShowMessage("Error Register1ST", "RegCreateKeyEx, Error Code=%i", (int)GetLastError());
+        RegCloseKey(product);
+        return 1;
+    }
+    HKEY config = nullptr;
+    if (RegCreateKeyExA(product, "Config", 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
+                        KEY_CREATE_SUB_KEY | KEY_SET_VALUE, nullptr, &config,
+                        &disposition) != ERROR_SUCCESS) {
+        ShowMessage("Error Register1ST", "config, RegCreateKeyEx, Error Code=%i",
+                    (int)GetLastError());
+        RegCloseKey(product);
+        return 1;
+    }
+    const DWORD speaker = 1;
+    if (RegSetValueExA(config, "DefaultFile", 0, REG_SZ, empty, 1) != ERROR_SUCCESS ||
+        RegSetValueExA(config, "Speaker", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&speaker),
+                       sizeof speaker) != ERROR_SUCCESS) {
+        ShowMessage("Error Register1ST", "DefaultFile, RegSetValueEx, Error Code=%i",
+                    (int)GetLastError());
+        RegCloseKey(config);
+        RegCloseKey(product);
+        return 1;
+    }
+    RegCloseKey(config);
+    RegCloseKey(product);
+    return -1;
+}
+
+DWORD ReadSettingNumber(const char* name, DWORD fallback) {
+    DWORD value = fallback;
+    HKEY key = OpenConfig(KEY_READ);
+    if (key == nullptr)
+        return value;
+    // A value of another type is taken as its first four bytes; a longer one is not read at all.
+    BYTE data[4];
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, data, &size) == ERROR_SUCCESS && size > 0) {
+        value = 0;
+        std::memcpy(&value, data, size < 4 ? size : 4);
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+int ReadSettingString(const char* name, const char* fallback, char* out, DWORD size) {
+    char local[PathSize];
+    CopyText(local, fallback, sizeof local);
+    HKEY key = OpenConfig(KEY_READ);
+    if (key != nullptr) {
+        // Room for a terminator of our own: the stored text may lack one or be too long.
+        char stored[PathSize];
+        DWORD bytes = sizeof stored - 1;
+        if (size < bytes)
+            bytes = size;
+        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(stored),
+                             &bytes) == ERROR_SUCCESS) {
+            stored[bytes < sizeof stored ? bytes : sizeof stored - 1] = '\0';
+            CopyText(local, stored, sizeof local);
+        }
+        RegCloseKey(key);
+    }
+    CopyText(out, local, size);
+    return static_cast<int>(std::strlen(out)) + 1;
+}
+
+int WriteSettingString(const char* name, const char* text) {
+    HKEY key = OpenConfig(KEY_SET_VALUE);
+    if (key == nullptr)
+        return 0;
+    const LONG r = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                  static_cast<DWORD>(std::strlen(text) + 1));
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? 1 : 0;
+}
+
+int WriteSettingNumber(const char* name, DWORD number) {
+    HKEY key = OpenConfig(KEY_SET_VALUE);
+    if (key == nullptr)
+        return 0;
+    const LONG r = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                                  sizeof number);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? 1 : 0;
+}
+
+void SetUpFolders() {
+    // My Pictures of the console session's user, when we may act as that user.
+    HANDLE token = nullptr;
+    WTSQueryUserToken(WTSGetActiveConsoleSessionId(), &token);
+    ImpersonateLoggedOnUser(token);
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT,
+                                PicturesFolder)))
+        ShowMessage("Debug", "szMYPICTURESPathName=%s", PicturesFolder);
+    RevertToSelf();
+    if (token != nullptr)
+        CloseHandle(token);
+
+    char exe[PathSize] = "";
+    GetModuleFileNameA(nullptr, exe, PathSize);
+    exe[PathSize - 1] = '\0';
+    FolderOfPath(exe, ProgramFolder, PathSize);
+    SetCurrentDirectoryA(ProgramFolder);
+    MakeSkinPathsAbsolute(ProgramFolder);
+}

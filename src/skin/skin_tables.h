@@ -1,0 +1,61 @@
+// The skins of all screens: static tables compiled in, with the cells that the
+// program rewrites at run time (title-bar x, bottom-row y, folder digit, paths).
+#pragma once
+
+constexpr int PathSize = 260;
+constexpr int MaxSlots = 34;
+
+enum ButtonState { norm, hi, push };
+
+struct SkinDescriptor {
+    char background[PathSize];
+    int N; // slots whose pictures are loaded
+    int M; // slots drawn and hit-tested
+    char norm[MaxSlots][PathSize];
+    char hi[MaxSlots][PathSize];
+    char push[MaxSlots][PathSize];
+    int width[MaxSlots];
+    int height[MaxSlots];
+    int x[MaxSlots];
+    int y[MaxSlots];
+};
+
+extern SkinDescriptor SkinChild00;
+extern SkinDescriptor SkinChild01;
+extern SkinDescriptor SkinChild02;
+extern SkinDescriptor SkinChild03;
+extern SkinDescriptor SkinChild40;
+extern SkinDescriptor SkinChild41;
+extern SkinDescriptor SkinChild4x; // shared by Child42..Child45
+extern SkinDescriptor SkinChild05;
+extern SkinDescriptor SkinChild06;
+
+constexpr int SkinCount = 9;
+// In the order in which the program folder is put in front of their paths.
+extern SkinDescriptor* const AllSkins[SkinCount];
+
+// The six relative speaker pictures: SpkON norm, hi, push, then SpkOFF norm, hi, push.
+extern char SpeakerPaths[6][PathSize];
+extern char HoverMaskPath[PathSize];
+extern char SelectionMaskPath[PathSize];
+
+constexpr int SpeakerSlotStart = 3;  // Child00
+constexpr int SpeakerSlotCamera = 4; // Child01
+constexpr int ThumbnailCount = 16;
+constexpr int GalleryBlackSlots = 19; // effect-gallery slots drawn with black as key
+
+// Title-bar x of slots 0..3 (and the camera screen's 0..1) from the layout width.
+void SetTitleBarCells(int layoutWidth);
+// Bottom-row y of slots 4..7 (camera 2..4, export 4) from the layout height.
+void SetBottomRowCells(int layoutHeight);
+// Writes '0' + skinSet after "\xDialog\" in every skin path and speaker path.
+void SetSkinDigit(int skinSet);
+// Puts the program folder in front of every skin path and the two mask paths.
+void MakeSkinPathsAbsolute(const char* programFolder);
+// Sets the speaker slot's three paths: SpkON pictures when speakerOn is 0, SpkOFF when 1.
+void SetSpeakerPictures(SkinDescriptor& skin, int slot, int speakerOn, const char* programFolder);
+
+// Slot i contains the point: left and top edges inside, right and bottom outside.
+bool HitSlot(const SkinDescriptor& skin, int i, int x, int y);
+// The highest slot below M that contains the point, or -1.
+int SlotAtPoint(const SkinDescriptor& skin, int x, int y);

@@ -1,0 +1,302 @@
+#include "skin/skin_win.h"
+
+#include "picture/picture_window_win.h"
+#include "shell/layout.h"
+#include "shell/main_win.h"
+#include "skin/color_planes.h"
+#include "skin/file_kind.h"
+#include "skin/region_runs.h"
+
+#include <gdiplus.h>
+#include <mmsystem.h>
+
+HDC BackBufferDC = nullptr;
+HDC ButtonNormDC[MaxSlots] = {};
+HDC ButtonHiDC[MaxSlots] = {};
+HDC ButtonPushDC[MaxSlots] = {};
+int HoveredButton = -1;
+
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+constexpr int OpenHandCursor = 1101;
+constexpr int GrabbingHandCursor = 1102;
+
+// GDI+ takes UTF-16 paths; ours are ANSI.
+Gdiplus::GpImage* LoadGdipImage(const char* path) {
+    WCHAR wide[PathSize];
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0)
+        return nullptr;
+    Gdiplus::GpImage* image = nullptr;
+    if (GdipLoadImageFromFile(wide, &image) != Gdiplus::Ok)
+        return nullptr;
+    return image;
+}
+
+// Draws an image stretched into (0, 0, w, h) of dc; a missing image draws nothing.
+void DrawImageStretched(HDC dc, Gdiplus::GpImage* image, int w, int h) {
+    if (image == nullptr)
+        return;
+    Gdiplus::GpGraphics* graphics = nullptr;
+    if (GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
+        GdipDrawImageRectI(graphics, image, 0, 0, w, h);
+        GdipDeleteGraphics(graphics);
+    }
+}
+
+void LoadStateSurface(HDC windowDC, HDC& slot, const char* path, int w, int h) {
+    if (!IsPictureKind(FileKindOf(path)))
+        return;
+    Gdiplus::GpImage* image = LoadGdipImage(path);
+    slot = CreateCompatibleDC(windowDC);
+    SelectObject(slot, CreateCompatibleBitmap(windowDC, w, h));
+    DrawImageStretched(slot, image, w, h);
+    if (image != nullptr)
+        GdipDisposeImage(image);
+}
+
+int LoadShapedBackground(HDC windowDC, const char* background, int width, int height) {
+    HBITMAP canvas = CreateCompatibleBitmap(windowDC, width, height);
+    HBITMAP loaded = static_cast<HBITMAP>(
+        LoadImageA(nullptr, background, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
+    if (loaded == nullptr) {
+        DeleteObject(canvas);
+        ShowMessage("InitPaint error", "DialogFile=%s", background);
+        return -1;
+    }
+    const BYTE black[3] = {0, 0, 0};
+    const BYTE none[3] = {0, 0, 0};
+    SetWindowRgn(MainWindow, RegionFromBitmap(loaded, black, none), TRUE);
+    SelectObject(BackBufferDC, canvas);
+    HBRUSH pattern = CreatePatternBrush(loaded);
+    HGDIOBJ old = SelectObject(BackBufferDC, pattern);
+    PatBlt(BackBufferDC, 0, 0, width, height, PATCOPY);
+    SelectObject(BackBufferDC, old);
+    DeleteObject(pattern);
+    DeleteObject(loaded);
+    return 0;
+}
+
+void LoadPictureBackground(HDC windowDC, const char* background, int width, int height) {
+    if (!IsPictureKind(FileKindOf(background)))
+        return;
+    Gdiplus::GpImage* image = LoadGdipImage(background);
+    // The back buffer takes the window's size: a missing picture still leaves a usable surface.
+    SelectObject(BackBufferDC, CreateCompatibleBitmap(windowDC, width, height));
+    DrawImageStretched(BackBufferDC, image, width, height);
+    if (image != nullptr)
+        GdipDisposeImage(image);
+    SetWindowRgn(MainWindow, CreateRectRgn(0, 0, width, height), TRUE);
+}
+
+void DrawPreview(HDC windowDC, const char* preview) {
+    if (!IsPictureKind(FileKindOf(preview)))
+        return;
+    Gdiplus::GpImage* image = LoadGdipImage(preview);
+    if (image == nullptr) {
+        ShowMessage("Debug", "New Image error!");
+        return;
+    }
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    const PreviewPlacement p = PlacePreview(static_cast<int>(w), static_cast<int>(h));
+    HDC temp = CreateCompatibleDC(windowDC);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, p.width, p.height);
+    HGDIOBJ old = SelectObject(temp, bitmap);
+    DrawImageStretched(temp, image, p.width, p.height);
+    BitBlt(BackBufferDC, p.x, p.y, p.width, p.height, temp, 0, 0, SRCCOPY);
+    SelectObject(temp, old);
+    DeleteObject(bitmap);
+    DeleteDC(temp);
+    GdipDisposeImage(image);
+}
+
+} // namespace
+
+int LoadSkin(HWND window, const char* background, int width, int height, int n, char (*norm)[PathSize],
+             char (*hi)[PathSize], char (*push)[PathSize], const int* widths, const int* heights,
+             int shaped, const char* preview) {
+    HDC windowDC = GetDC(window);
+    BackBufferDC = CreateCompatibleDC(windowDC);
+    if (shaped != 0) {
+        if (LoadShapedBackground(windowDC, background, width, height) != 0) {
+            ReleaseDC(window, windowDC);
+            return -1;
+        }
+    } else {
+        LoadPictureBackground(windowDC, background, width, height);
+    }
+    for (int i = 0; i < n; ++i) {
+        LoadStateSurface(windowDC, ButtonHiDC[i], hi[i], widths[i], heights[i]);
+        LoadStateSurface(windowDC, ButtonPushDC[i], push[i], widths[i], heights[i]);
+        LoadStateSurface(windowDC, ButtonNormDC[i], norm[i], widths[i], heights[i]);
+    }
+    if (shaped != 0 && preview != nullptr)
+        DrawPreview(windowDC, preview);
+    ReleaseDC(window, windowDC);
+    return 0;
+}
+
+int LoadScreenSkin(HWND window, SkinDescriptor& s) {
+    return LoadSkin(window, s.background, LayoutWidth, LayoutHeight, s.N, s.norm, s.hi, s.push,
+                    s.width, s.height, 0, nullptr);
+}
+
+HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]) {
+    if (bitmap == nullptr)
+        return nullptr;
+    HDC sectionDC = CreateCompatibleDC(nullptr);
+    if (sectionDC == nullptr)
+        return nullptr;
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    const int w = info.bmWidth, h = info.bmHeight;
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = w;
+    header.biHeight = h; // bottom-up
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(sectionDC, reinterpret_cast<BITMAPINFO*>(&header),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section == nullptr) {
+        DeleteDC(sectionDC);
+        return nullptr;
+    }
+    HGDIOBJ oldSection = SelectObject(sectionDC, section);
+    HDC sourceDC = CreateCompatibleDC(sectionDC);
+    HGDIOBJ oldSource = SelectObject(sourceDC, bitmap);
+    BitBlt(sectionDC, 0, 0, w, h, sourceDC, 0, 0, SRCCOPY);
+    GdiFlush();
+
+    DIBSECTION dib{};
+    GetObjectA(section, sizeof dib, &dib);
+    const int stride = dib.dsBm.bmWidthBytes;
+    const KeyRange range = MakeKeyRange(key, tolerance);
+
+    HRGN result = nullptr;
+    auto handOver = [&result](const RegionBuffer& buffer) {
+        HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.AllocatedBytes()),
+                                    static_cast<const RGNDATA*>(buffer.Data()));
+        if (result == nullptr) {
+            result = part;
+        } else if (part != nullptr) {
+            CombineRgn(result, result, part, RGN_OR);
+            DeleteObject(part);
+        }
+    };
+    RegionBuffer buffer;
+    const BYTE* base = static_cast<const BYTE*>(bits);
+    for (int y = 0; y < h; ++y) {
+        // The section's last memory row is the picture's top row.
+        const BYTE* row = base + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(stride);
+        AppendRowRuns(buffer, row, w, y, range, handOver);
+    }
+    handOver(buffer);
+
+    SelectObject(sourceDC, oldSource);
+    SelectObject(sectionDC, oldSection);
+    DeleteDC(sourceDC);
+    DeleteObject(section);
+    DeleteDC(sectionDC);
+    return result;
+}
+
+void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, const int* y,
+                 const int* width, const int* height, int k, [[maybe_unused]] int mode,
+                 COLORREF key2) {
+    for (int i = 0; i < m; ++i) {
+        HDC surface = i == pressed ? ButtonPushDC[i] : i == hovered ? ButtonHiDC[i] : ButtonNormDC[i];
+        if (surface == nullptr || BackBufferDC == nullptr)
+            continue;
+        const COLORREF key = i < k ? RGB(0, 0, 0) : key2;
+        TransparentBlt(BackBufferDC, x[i], y[i], width[i], height[i], surface, 0, 0, width[i],
+                       height[i], key);
+    }
+    const RECT all{0, 0, LayoutWidth, LayoutHeight};
+    InvalidateRect(window, &all, FALSE);
+}
+
+void DrawScreenButtons(HWND window, const SkinDescriptor& s, int pressed, int hovered) {
+    const bool gallery = &s == &SkinChild05;
+    const bool thumbnails = &s == &SkinChild40 || &s == &SkinChild4x;
+    DrawButtons(window, pressed, hovered, s.M, s.x, s.y, s.width, s.height,
+                gallery ? GalleryBlackSlots : s.M, thumbnails ? 2 : 0,
+                gallery ? PureRedKey : NoSecondKey);
+}
+
+void MoveMainWindowWithMouse(HWND screen) {
+    SetCapture(MainWindow);
+    SetCursor(LoadCursorA(AppInstance, MAKEINTRESOURCEA(GrabbingHandCursor)));
+    UpdateWindow(screen);
+    ReleaseCapture();
+    // The platform's move loop returns when the button is let go.
+    SendMessageA(MainWindow, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SetCursor(LoadCursorA(AppInstance, MAKEINTRESOURCEA(OpenHandCursor)));
+}
+
+void DragMainWindow(HWND screen, int placement) {
+    ShowWindow(PictureWindow, SW_HIDE);
+    MoveMainWindowWithMouse(screen);
+    RECT r;
+    GetWindowRect(MainWindow, &r);
+    AreaX = AreaOffsetX + r.left;
+    AreaY = AreaOffsetY + r.top;
+    if (placement == 1) {
+        MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
+    } else {
+        int px, py;
+        CentredPicturePosition(PictureWidth, PictureHeight, px, py);
+        MoveWindow(PictureWindow, px, py, PictureWidth, PictureHeight, FALSE);
+    }
+    ShowWindow(PictureWindow, SW_SHOW);
+}
+
+void ShowBitmapInPictureWindow(HBITMAP bitmap) {
+    HDC windowDC = GetDC(PictureWindow);
+    HDC memory = CreateCompatibleDC(windowDC);
+    if (memory == nullptr) {
+        ShowMessage("Error", "CreateCompatibleDC Error!");
+        ReleaseDC(PictureWindow, windowDC);
+        return;
+    }
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(PictureWindow, windowDC);
+}
+
+void DeleteSurface(HDC& dc) {
+    if (dc == nullptr)
+        return;
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    DeleteDC(dc);
+    if (bitmap != nullptr)
+        DeleteObject(bitmap); // the stock 1x1 bitmap of an empty surface ignores this
+    dc = nullptr;
+}
+
+void PlayClick() {
+    if (SpeakerOn == 1)
+        sndPlaySoundA("Star.wav", SND_ASYNC);
+}
+
+void PaintFromBackBuffer(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (BackBufferDC != nullptr)
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, BackBufferDC, ps.rcPaint.left, ps.rcPaint.top,
+               SRCCOPY);
+    EndPaint(window, &ps);
+}
+
+POINT MessagePoint(LPARAM lp) {
+    return POINT{static_cast<LONG>(LOWORD(lp)), static_cast<LONG>(HIWORD(lp))};
+}
