@@ -32,6 +32,9 @@ void CreateStartScreen(HWND w) {
     CopyText(fallback, ProgramFolder, PathSize);
     AppendText(fallback, "\\Target\\Varnet.png", PathSize);
     ReadSettingString("DefaultFile", fallback, StartFileName, PathSize);
+    // The first run stores an empty name: show the default picture then too.
+    if (StartFileName[0] == '\0')
+        CopyText(StartFileName, fallback, PathSize);
     SpeakerOn = static_cast<int>(ReadSettingNumber("Speaker", 1));
     SetSpeakerPictures(SkinChild00, SpeakerSlotStart, SpeakerOn, ProgramFolder);
     if (LoadStartSkin(w) != 0) {

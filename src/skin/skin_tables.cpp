@@ -158,7 +158,7 @@ SkinDescriptor MakeChild05() {
     AddTitleBar(d, i);
     AddBottomRow(d, i);
     for (int k = 0; k < 15; ++k) {
-        char name[8];
+        char name[16];
         std::snprintf(name, sizeof name, "O%d", k);
         AddSlots(d, i, {{name, 21 + 100 * (k % 3), 38 + 100 * (k / 3), 96, 96}});
     }

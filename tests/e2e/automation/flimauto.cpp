@@ -1,0 +1,577 @@
+// flimauto: drives a running Flimmer from outside, one command per run.
+// Runs under Wine in the same prefix and display as the program under test.
+// Results go to stdout, one item per line; exit 0 on success, 1 on failure
+// (with the reason on stderr).
+
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kDefaultTimeoutMs = 10000;
+constexpr DWORD kPollMs = 25;
+// A sent message that takes longer than this is stuck in a modal loop.
+constexpr UINT kSendTimeoutMs = 20000;
+constexpr int kFileNameCombo = 0x47c;  // cmb13 of the Explorer-style dialogs
+constexpr int kFileNameEdit = 0x480;   // edt1 of the old-style dialogs
+constexpr int kMsgBoxText = 0xFFFF;
+
+int Fail(const char *fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    std::fputs("flimauto: ", stderr);
+    std::vfprintf(stderr, fmt, args);
+    std::fputc('\n', stderr);
+    va_end(args);
+    return 1;
+}
+
+struct Window {
+    HWND hwnd;
+    std::string cls;
+    bool topLevel;
+};
+
+std::string ClassOf(HWND hwnd) {
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<Window> *>(param)->push_back({hwnd, ClassOf(hwnd), false});
+    return TRUE;
+}
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
+    auto *all = reinterpret_cast<std::vector<Window> *>(param);
+    all->push_back({hwnd, ClassOf(hwnd), true});
+    // EnumChildWindows already walks the whole subtree.
+    EnumChildWindows(hwnd, CollectChild, param);
+    return TRUE;
+}
+
+// Every window of the desktop, top-level ones in Z order, each followed by its descendants.
+std::vector<Window> AllWindows() {
+    std::vector<Window> all;
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// A visible window of the class if there is one, else any window of it.
+HWND FindByClass(const std::string &cls) {
+    HWND any = nullptr;
+    for (const Window &w : AllWindows()) {
+        if (w.cls != cls) continue;
+        if (IsWindowVisible(w.hwnd)) return w.hwnd;
+        if (!any) any = w.hwnd;
+    }
+    return any;
+}
+
+HWND FindVisibleByClass(const std::string &cls) {
+    for (const Window &w : AllWindows())
+        if (w.cls == cls && IsWindowVisible(w.hwnd)) return w.hwnd;
+    return nullptr;
+}
+
+template <class Pred>
+bool WaitFor(DWORD timeoutMs, Pred done) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(kPollMs);
+    }
+}
+
+bool ParseInt(const char *text, long long &out) {
+    if (!text || !*text) return false;
+    char *end = nullptr;
+    out = std::strtoll(text, &end, 0);  // base 0 accepts 0x.. as well
+    return *end == '\0';
+}
+
+bool ParseTimeout(int argc, char **argv, int index, DWORD &out) {
+    out = kDefaultTimeoutMs;
+    if (argc <= index) return true;
+    long long value = 0;
+    if (!ParseInt(argv[index], value) || value < 0) return false;
+    out = static_cast<DWORD>(value);
+    return true;
+}
+
+void PrintRect(const RECT &r) {
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+std::string TextOf(HWND hwnd) {
+    // WM_GETTEXT is marshalled across processes; GetWindowText would not reach controls there.
+    char text[4096] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_NORMAL, kSendTimeoutMs, &copied))
+        return {};
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+std::string OneLine(const std::string &text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Visible top-level dialogs (#32770), topmost first.
+std::vector<HWND> VisibleDialogs() {
+    std::vector<HWND> found;
+    for (const Window &w : AllWindows())
+        if (w.topLevel && w.cls == "#32770" && IsWindowVisible(w.hwnd)) found.push_back(w.hwnd);
+    return found;
+}
+
+bool IsMessageBox(HWND dlg) { return GetDlgItem(dlg, kMsgBoxText) != nullptr; }
+
+bool IsFileDialog(HWND dlg) {
+    return GetDlgItem(dlg, kFileNameCombo) != nullptr || GetDlgItem(dlg, kFileNameEdit) != nullptr;
+}
+
+template <class Pred>
+HWND WaitForDialog(DWORD timeoutMs, Pred accept) {
+    HWND found = nullptr;
+    WaitFor(timeoutMs, [&] {
+        for (HWND dlg : VisibleDialogs())
+            if (accept(dlg)) {
+                found = dlg;
+                return true;
+            }
+        return false;
+    });
+    return found;
+}
+
+bool GoneOrHidden(HWND hwnd) { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }
+
+// A click on a button control posted the way the button itself would report it.
+void PostCommand(HWND dlg, int id) {
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+bool Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(hwnd, msg, wp, lp, SMTO_NORMAL, kSendTimeoutMs, &result) != 0;
+}
+
+// ---- commands -------------------------------------------------------------
+
+int CmdWaitWindow(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (argc < 3 || !ParseTimeout(argc, argv, 3, timeout)) return Fail("usage: wait-window CLASS [timeout_ms]");
+    HWND hwnd = nullptr;
+    if (!WaitFor(timeout, [&] { return (hwnd = FindVisibleByClass(argv[2])) != nullptr; }))
+        return Fail("no visible window of class \"%s\" after %lu ms", argv[2], timeout);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    PrintRect(r);
+    return 0;
+}
+
+int CmdWaitGone(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (argc < 3 || !ParseTimeout(argc, argv, 3, timeout)) return Fail("usage: wait-gone CLASS [timeout_ms]");
+    if (!WaitFor(timeout, [&] { return FindByClass(argv[2]) == nullptr; }))
+        return Fail("a window of class \"%s\" still exists after %lu ms", argv[2], timeout);
+    return 0;
+}
+
+int CmdRect(int argc, char **argv) {
+    if (argc != 3) return Fail("usage: rect CLASS");
+    HWND hwnd = FindByClass(argv[2]);
+    if (!hwnd) return Fail("no window of class \"%s\"", argv[2]);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    PrintRect(r);
+    return 0;
+}
+
+int CmdCount(int argc, char **argv) {
+    if (argc != 3) return Fail("usage: count CLASS_PREFIX");
+    const std::string prefix = argv[2];
+    int n = 0;
+    for (const Window &w : AllWindows())
+        if (w.cls.compare(0, prefix.size(), prefix) == 0) ++n;
+    std::printf("%d\n", n);
+    return 0;
+}
+
+int CmdList(int, char **) {
+    for (const Window &w : AllWindows()) {
+        RECT r{};
+        GetWindowRect(w.hwnd, &r);
+        std::printf("%s %p %d %ld %ld %ld %ld\n", w.cls.c_str(), static_cast<void *>(w.hwnd),
+                    IsWindowVisible(w.hwnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    return 0;
+}
+
+enum class Delivery { Send, Post };
+
+struct Target {
+    HWND hwnd = nullptr;
+    LPARAM point = 0;
+};
+
+int ParseTarget(int argc, char **argv, const char *usage, Target &t) {
+    long long x = 0, y = 0;
+    if (argc != 5 || !ParseInt(argv[3], x) || !ParseInt(argv[4], y)) return Fail("usage: %s", usage);
+    t.hwnd = FindByClass(argv[2]);
+    if (!t.hwnd) return Fail("no window of class \"%s\"", argv[2]);
+    t.point = MAKELPARAM(static_cast<int>(x), static_cast<int>(y));
+    return 0;
+}
+
+int Deliver(Delivery how, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (how == Delivery::Post) return PostMessageA(hwnd, msg, wp, lp) ? 0 : Fail("PostMessage failed");
+    // A click that closed its own window (a screen switch, the program's end) is complete.
+    if (!Send(hwnd, msg, wp, lp) && IsWindow(hwnd))
+        return Fail("message 0x%04x not handled within %u ms (modal loop? use post-click)", msg, kSendTimeoutMs);
+    return 0;
+}
+
+int Click(int argc, char **argv, Delivery how, UINT down, UINT up, WPARAM downKeys, const char *usage) {
+    Target t;
+    if (ParseTarget(argc, argv, usage, t)) return 1;
+    if (Deliver(how, t.hwnd, WM_MOUSEMOVE, 0, t.point)) return 1;
+    if (Deliver(how, t.hwnd, down, downKeys, t.point)) return 1;
+    if (how == Delivery::Send && !IsWindow(t.hwnd)) return 0;
+    return Deliver(how, t.hwnd, up, 0, t.point);
+}
+
+int CmdClick(int argc, char **argv) {
+    return Click(argc, argv, Delivery::Send, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, "click CLASS x y");
+}
+
+int CmdPostClick(int argc, char **argv) {
+    return Click(argc, argv, Delivery::Post, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, "post-click CLASS x y");
+}
+
+int CmdRightClick(int argc, char **argv) {
+    return Click(argc, argv, Delivery::Send, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, "rclick CLASS x y");
+}
+
+int CmdMove(int argc, char **argv) {
+    Target t;
+    if (ParseTarget(argc, argv, "move CLASS x y", t)) return 1;
+    return Deliver(Delivery::Send, t.hwnd, WM_MOUSEMOVE, 0, t.point);
+}
+
+int CmdKey(int argc, char **argv) {
+    long long vk = 0;
+    if (argc != 4 || !ParseInt(argv[3], vk) || vk <= 0 || vk > 0xFF) return Fail("usage: key CLASS VK");
+    HWND hwnd = FindByClass(argv[2]);
+    if (!hwnd) return Fail("no window of class \"%s\"", argv[2]);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC)) << 16;
+    // Repeat count 1; the up message also carries "was down" and "transition" bits.
+    if (Deliver(Delivery::Send, hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), scan | 1)) return 1;
+    return Deliver(Delivery::Send, hwnd, WM_KEYUP, static_cast<WPARAM>(vk), scan | 1 | (3LL << 30));
+}
+
+int CmdChar(int argc, char **argv) {
+    long long code = 0;
+    if (argc != 4 || !ParseInt(argv[3], code) || code <= 0) return Fail("usage: char CLASS CODE");
+    HWND hwnd = FindByClass(argv[2]);
+    if (!hwnd) return Fail("no window of class \"%s\"", argv[2]);
+    return Deliver(Delivery::Send, hwnd, WM_CHAR, static_cast<WPARAM>(code), 1);
+}
+
+HWND WaitForMessageBox(DWORD timeout) { return WaitForDialog(timeout, IsMessageBox); }
+
+void PrintMessageBox(HWND box) {
+    char caption[1024] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    std::printf("%s\n%s\n", OneLine(caption).c_str(), OneLine(TextOf(GetDlgItem(box, kMsgBoxText))).c_str());
+}
+
+int CmdMsgBox(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (!ParseTimeout(argc, argv, 2, timeout)) return Fail("usage: msgbox [timeout_ms]");
+    HWND box = WaitForMessageBox(timeout);
+    if (!box) return Fail("no message box after %lu ms", timeout);
+    PrintMessageBox(box);
+    return 0;
+}
+
+BOOL CALLBACK FindDefaultButton(HWND child, LPARAM param) {
+    auto *id = reinterpret_cast<int *>(param);
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (ClassOf(child) != "Button" || !(style & WS_VISIBLE)) return TRUE;
+    if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON || *id == 0) *id = GetDlgCtrlID(child);
+    return (style & BS_TYPEMASK) != BS_DEFPUSHBUTTON;
+}
+
+// The button Enter would press: the dialog's default id, else the button drawn
+// as default, else OK, else the first button.
+int DefaultButton(HWND box) {
+    DWORD_PTR def = 0;
+    if (SendMessageTimeoutA(box, DM_GETDEFID, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &def) &&
+        HIWORD(def) == DC_HASDEFID && GetDlgItem(box, LOWORD(def)))
+        return LOWORD(def);
+    int id = 0;
+    EnumChildWindows(box, FindDefaultButton, reinterpret_cast<LPARAM>(&id));
+    HWND button = id ? GetDlgItem(box, id) : nullptr;
+    if (button && (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return id;
+    return GetDlgItem(box, IDOK) ? IDOK : id ? id : IDOK;
+}
+
+// Presses button `id` of the box (0: its default button) and waits until the box is gone.
+int PressAndWait(HWND box, int id, DWORD timeout) {
+    if (id == 0) id = DefaultButton(box);
+    PostCommand(box, id);
+    if (!WaitFor(timeout, [&] { return GoneOrHidden(box); }))
+        return Fail("the message box is still there %lu ms after pressing button %d", timeout, id);
+    return 0;
+}
+
+int CmdMsgBoxOk(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (!ParseTimeout(argc, argv, 2, timeout)) return Fail("usage: msgbox-ok [timeout_ms]");
+    HWND box = WaitForMessageBox(timeout);
+    if (!box) return Fail("no message box after %lu ms", timeout);
+    PrintMessageBox(box);
+    return PressAndWait(box, 0, timeout);
+}
+
+int ButtonId(const char *name) {
+    static const struct {
+        const char *name;
+        int id;
+    } names[] = {{"ok", IDOK}, {"cancel", IDCANCEL}, {"abort", IDABORT}, {"retry", IDRETRY},
+                 {"ignore", IDIGNORE}, {"yes", IDYES}, {"no", IDNO}};
+    for (const auto &n : names)
+        if (_stricmp(n.name, name) == 0) return n.id;
+    long long id = 0;
+    return ParseInt(name, id) && id > 0 && id < 0x10000 ? static_cast<int>(id) : -1;
+}
+
+// Answers a question box with a named button (yes, no, ok, cancel, ... or an id).
+int CmdMsgBoxPress(int argc, char **argv) {
+    DWORD timeout = 0;
+    const int id = argc >= 3 ? ButtonId(argv[2]) : -1;
+    if (id < 0 || !ParseTimeout(argc, argv, 3, timeout)) return Fail("usage: msgbox-press BUTTON [timeout_ms]");
+    HWND box = WaitForMessageBox(timeout);
+    if (!box) return Fail("no message box after %lu ms", timeout);
+    if (!GetDlgItem(box, id)) return Fail("the message box has no button %d", id);
+    PrintMessageBox(box);
+    return PressAndWait(box, id, timeout);
+}
+
+HWND WaitForFileDialog(DWORD timeout) { return WaitForDialog(timeout, IsFileDialog); }
+
+// Waits until the dialog has gone; a further dialog while it is still open (an
+// overwrite question, "file not found") ends the wait as "question".
+int WaitDialogClosed(HWND dlg, DWORD timeout) {
+    bool question = false;
+    const bool ok = WaitFor(timeout, [&] {
+        if (GoneOrHidden(dlg)) return true;
+        for (HWND other : VisibleDialogs())
+            if (other != dlg) {
+                question = true;
+                return true;
+            }
+        return false;
+    });
+    if (!ok) return Fail("the file dialog is still open after %lu ms", timeout);
+    if (question) std::printf("question\n");
+    return 0;
+}
+
+int CmdFileDialog(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (argc < 3 || !ParseTimeout(argc, argv, 3, timeout)) return Fail("usage: file-dialog PATH [timeout_ms]");
+    HWND dlg = WaitForFileDialog(timeout);
+    if (!dlg) return Fail("no file dialog after %lu ms", timeout);
+    HWND box = GetDlgItem(dlg, kFileNameCombo);
+    if (!box) box = GetDlgItem(dlg, kFileNameEdit);
+    const LPARAM path = reinterpret_cast<LPARAM>(argv[2]);
+    if (!Send(box, WM_SETTEXT, 0, path)) return Fail("could not set the file name");
+    if (HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr)) Send(edit, WM_SETTEXT, 0, path);
+    PostCommand(dlg, IDOK);
+    return WaitDialogClosed(dlg, timeout);
+}
+
+int CmdFileDialogCancel(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (!ParseTimeout(argc, argv, 2, timeout)) return Fail("usage: file-dialog-cancel [timeout_ms]");
+    HWND dlg = WaitForFileDialog(timeout);
+    if (!dlg) return Fail("no file dialog after %lu ms", timeout);
+    PostCommand(dlg, IDCANCEL);
+    if (!WaitFor(timeout, [&] { return GoneOrHidden(dlg); }))
+        return Fail("the file dialog is still open after %lu ms", timeout);
+    return 0;
+}
+
+// The screen (or a part of it) as top-down 24-bit rows, DWORD-aligned.
+struct Capture {
+    int width = 0, height = 0, stride = 0;
+    std::vector<BYTE> bits;
+};
+
+bool CaptureScreen(int x, int y, int w, int h, Capture &out) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = w;
+    bmi.bmiHeader.biHeight = -h;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    void *bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (mem && dib) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        ok = BitBlt(mem, 0, 0, w, h, screen, x, y, SRCCOPY | CAPTUREBLT) != 0;
+        GdiFlush();
+        SelectObject(mem, old);
+        if (ok) {
+            out.width = w;
+            out.height = h;
+            out.stride = (w * 3 + 3) & ~3;
+            const BYTE *p = static_cast<const BYTE *>(bits);
+            out.bits.assign(p, p + static_cast<size_t>(out.stride) * h);
+        }
+    }
+    if (dib) DeleteObject(dib);
+    if (mem) DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+int CmdScreenshot(int argc, char **argv) {
+    if (argc != 3) return Fail("usage: screenshot PATH.png");
+    Capture cap;
+    if (!CaptureScreen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cap))
+        return Fail("BitBlt from the screen failed");
+
+    wchar_t path[MAX_PATH] = {};
+    if (!MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, MAX_PATH)) return Fail("bad path");
+
+    namespace gp = Gdiplus;
+    namespace flat = Gdiplus::DllExports;
+    gp::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (gp::GdiplusStartup(&token, &input, nullptr) != gp::Ok) return Fail("GDI+ does not start");
+    // {557CF406-1A04-11D3-9A73-0000F81EF32E}: the PNG encoder.
+    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    gp::GpBitmap *bitmap = nullptr;
+    gp::Status status = flat::GdipCreateBitmapFromScan0(cap.width, cap.height, cap.stride, PixelFormat24bppRGB,
+                                                        cap.bits.data(), &bitmap);
+    if (status == gp::Ok) {
+        status = flat::GdipSaveImageToFile(bitmap, path, &png, nullptr);
+        flat::GdipDisposeImage(bitmap);
+    }
+    gp::GdiplusShutdown(token);
+    if (status != gp::Ok) return Fail("saving %s failed (GDI+ status %d)", argv[2], static_cast<int>(status));
+    std::printf("%s\n", argv[2]);
+    return 0;
+}
+
+int CmdPixel(int argc, char **argv) {
+    long long x = 0, y = 0;
+    if (argc != 4 || !ParseInt(argv[2], x) || !ParseInt(argv[3], y)) return Fail("usage: pixel X Y");
+    if (x < 0 || y < 0 || x >= GetSystemMetrics(SM_CXSCREEN) || y >= GetSystemMetrics(SM_CYSCREEN))
+        return Fail("(%lld, %lld) is off the screen", x, y);
+    // Read through the same path as the screenshot so both always agree.
+    Capture cap;
+    if (!CaptureScreen(static_cast<int>(x), static_cast<int>(y), 1, 1, cap)) return Fail("BitBlt from the screen failed");
+    std::printf("%d %d %d\n", cap.bits[2], cap.bits[1], cap.bits[0]);
+    return 0;
+}
+
+int CmdChangeDisplay(int argc, char **argv) {
+    long long w = 0, h = 0;
+    if (argc != 4 || !ParseInt(argv[2], w) || !ParseInt(argv[3], h) || w <= 0 || h <= 0)
+        return Fail("usage: change-display W H");
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(w);
+    mode.dmPelsHeight = static_cast<DWORD>(h);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG result = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr);
+    std::printf("%ld\n", result);
+    if (result != DISP_CHANGE_SUCCESSFUL) return Fail("ChangeDisplaySettingsExA(%lld x %lld) returned %ld", w, h, result);
+    return 0;
+}
+
+int CmdScreenSize(int, char **) {
+    HDC screen = GetDC(nullptr);
+    const int bpp = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    std::printf("%d %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), bpp);
+    return 0;
+}
+
+struct Command {
+    const char *name;
+    int (*run)(int, char **);
+};
+
+const Command kCommands[] = {
+    {"wait-window", CmdWaitWindow},
+    {"wait-gone", CmdWaitGone},
+    {"rect", CmdRect},
+    {"count", CmdCount},
+    {"list", CmdList},
+    {"click", CmdClick},
+    {"post-click", CmdPostClick},
+    {"rclick", CmdRightClick},
+    {"move", CmdMove},
+    {"key", CmdKey},
+    {"char", CmdChar},
+    {"msgbox", CmdMsgBox},
+    {"msgbox-ok", CmdMsgBoxOk},
+    {"msgbox-press", CmdMsgBoxPress},
+    {"file-dialog", CmdFileDialog},
+    {"file-dialog-cancel", CmdFileDialogCancel},
+    {"screenshot", CmdScreenshot},
+    {"pixel", CmdPixel},
+    {"change-display", CmdChangeDisplay},
+    {"screen-size", CmdScreenSize},
+};
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    // Wine hands us Unix pipes; keep the line ends as written.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc >= 2)
+        for (const Command &c : kCommands)
+            if (std::strcmp(argv[1], c.name) == 0) {
+                const int rc = c.run(argc, argv);
+                std::fflush(stdout);
+                return rc;
+            }
+    std::fputs("usage: flimauto COMMAND ARGS...\ncommands:", stderr);
+    for (const Command &c : kCommands) std::fprintf(stderr, " %s", c.name);
+    std::fputc('\n', stderr);
+    return 1;
+}

@@ -1,0 +1,42 @@
+"""What the scenarios share about the program: its texts, its buttons and its start."""
+
+from harness import REPO
+
+CONFIG_KEY = r"HKCU\Software\Korvane\Flimmer\Config"
+PRODUCT_KEY = r"HKCU\Software\Korvane\Flimmer"
+
+NO_CAMERA_CAPTION = "No Video Capture Hardware"
+NO_CAMERA_TEXT = (r"No video capture device was detected.\r\n\r\n"
+                  r"This sample requires a video capture device, such as a USB WebCam,\r\n"
+                  r"to be installed and working properly.  The sample will now close.")
+
+START_POSITION = (180, 80)
+START_SIZE = 365
+
+# Start screen buttons (client coordinates of "Child00"): a point inside each.
+START_CLOSE = (320, 5)
+START_SPEAKER = (225, 322)
+START_CAMERA = (186, 322)
+# A point of the start screen's background, away from every button.
+START_BACKGROUND = (180, 20)
+
+SCREENSHOTS = REPO / "docs" / "screens"
+
+
+def answer_no_camera(s):
+    """The camera screen finds no camera: its box, answered."""
+    caption, text = s.msgbox_ok(15000)
+    assert caption == NO_CAMERA_CAPTION, caption
+    assert text == NO_CAMERA_TEXT, text
+
+
+def start_to_start_screen(s):
+    """Starts Flimmer and waits for the start screen that replaces the camera screen."""
+    proc = s.start()
+    answer_no_camera(s)
+    s.wait_window("Child00")
+    return proc
+
+
+def screen_windows(s):
+    return s.count("Child0") + s.count("Child4")

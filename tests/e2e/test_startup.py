@@ -1,0 +1,157 @@
+"""Start-up, the settings key, the display checks, the start screen and the end."""
+
+import subprocess
+from pathlib import Path
+
+from flimmer import (CONFIG_KEY, PRODUCT_KEY, SCREENSHOTS, START_BACKGROUND, START_CAMERA,
+                     START_CLOSE, START_POSITION, START_SIZE, START_SPEAKER, answer_no_camera,
+                     screen_windows, start_to_start_screen)
+from harness import REPO, Session
+
+PHOTOS = REPO.parent / "shared" / "photos"
+
+TOO_SMALL = "The screen resolution must large then 1024x600."
+
+
+def close_from_start_screen(s, proc):
+    s.click("Child00", *START_CLOSE)
+    assert s.wait_exit(proc, 15) == 0
+
+
+def scenario_first_run_creates_settings_and_second_run_keeps_them():
+    with Session("settings") as s:
+        assert s.reg_query(PRODUCT_KEY, None) is None
+        proc = start_to_start_screen(s)
+        assert s.reg_query(PRODUCT_KEY, None) == ("REG_SZ", "")
+        assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", "")
+        assert s.reg_query(CONFIG_KEY, "Speaker") == ("REG_DWORD", 1)
+        default_preview = preview_pixel(s)
+        close_from_start_screen(s, proc)
+
+        # The key exists now: a second run must not write the defaults again.
+        kept = s.winpath(PHOTOS / "chelsea.png")
+        s.reg_add(CONFIG_KEY, "DefaultFile", "REG_SZ", kept)
+        s.reg_add(CONFIG_KEY, "Speaker", "REG_DWORD", "0")
+        proc = start_to_start_screen(s)
+        assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", kept)
+        assert s.reg_query(CONFIG_KEY, "Speaker") == ("REG_DWORD", 0)
+        # The preview now shows the stored picture instead of the default one.
+        assert preview_pixel(s) != default_preview
+        close_from_start_screen(s, proc)
+
+
+def preview_pixel(s):
+    """The middle of the start screen's preview box, once the screen has painted."""
+    x, y = START_POSITION[0] + 32 + 150, START_POSITION[1] + 49 + 120
+    s.wait_until(lambda: s.pixel(x, y) == s.pixel(x, y), what="a painted preview")
+    return s.pixel(x, y)
+
+
+def scenario_bad_settings_are_read_safely():
+    with Session("bad-settings") as s:
+        # A name longer than a path field and a speaker flag of the wrong type.
+        s.reg_add(PRODUCT_KEY, None, "REG_SZ", "")
+        s.reg_add(CONFIG_KEY, "DefaultFile", "REG_SZ", "C:\\" + "x" * 400 + ".png")
+        s.reg_add(CONFIG_KEY, "Speaker", "REG_SZ", "yes, please")
+        proc = start_to_start_screen(s)
+        x, y, w, h = s.rect("Child00")
+        assert (w, h) == (START_SIZE, START_SIZE)
+        close_from_start_screen(s, proc)
+
+
+def scenario_second_copy_exits_at_once():
+    with Session("second-copy") as s:
+        first = start_to_start_screen(s)
+        before = s.rect("Flimmer")
+        second = s.start()
+        assert s.wait_exit(second, 20) == 1
+        assert s.running(first)
+        assert s.rect("Flimmer") == before
+        assert screen_windows(s) == 1
+        close_from_start_screen(s, first)
+
+
+def scenario_display_below_1024x600_is_refused():
+    with Session("too-small", width=1000, height=600) as s:
+        proc = s.start()
+        caption, text = s.msgbox_ok(15000)
+        assert (caption, text) == ("Error!", TOO_SMALL)
+        assert s.wait_exit(proc, 15) == 0
+
+
+def scenario_start_screen_appears_at_start_position():
+    with Session("start-screen") as s:
+        proc = start_to_start_screen(s)
+        assert s.rect("Flimmer") == (*START_POSITION, START_SIZE, START_SIZE)
+        assert s.rect("Child00") == (*START_POSITION, START_SIZE, START_SIZE)
+        assert screen_windows(s) == 1
+        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+        s.screenshot(SCREENSHOTS / "start-full.png")
+        subprocess.run(["convert", str(SCREENSHOTS / "start-full.png"), "-crop",
+                        f"{START_SIZE}x{START_SIZE}+{START_POSITION[0]}+{START_POSITION[1]}",
+                        "+repage", str(SCREENSHOTS / "start.png")], check=True)
+        (SCREENSHOTS / "start-full.png").unlink()
+        close_from_start_screen(s, proc)
+
+
+def scenario_sixteen_bit_display_warns_and_goes_on():
+    with Session("sixteen-bit", depth=16) as s:
+        proc = s.start()
+        answer_no_camera(s)
+        caption, text = s.msgbox_ok(15000)
+        assert (caption, text) == ("Warning!", "The color depth is equal to 16 bits.")
+        s.wait_window("Child00")
+        assert s.rect("Flimmer") == (*START_POSITION, START_SIZE, START_SIZE)
+        close_from_start_screen(s, proc)
+
+
+def scenario_camera_button_falls_back_where_the_window_was():
+    with Session("camera-fallback") as s:
+        proc = start_to_start_screen(s)
+        # Drag the start screen by its background with the real mouse.
+        x0, y0 = START_POSITION[0] + START_BACKGROUND[0], START_POSITION[1] + START_BACKGROUND[1]
+        s.xdotool("mousemove", x0, y0)
+        s.xdotool("mousedown", "1")
+        for step in range(1, 11):
+            s.xdotool("mousemove", x0 + 6 * step, y0 + 4 * step)
+        s.xdotool("mouseup", "1")
+        s.wait_until(lambda: s.rect("Flimmer")[:2] == (240, 120), what="the dragged window")
+
+        s.post_click("Child00", *START_CAMERA)
+        answer_no_camera(s)
+        s.wait_window("Child00")
+        assert s.rect("Flimmer") == (240, 120, START_SIZE, START_SIZE)
+        assert screen_windows(s) == 1
+        close_from_start_screen(s, proc)
+
+
+def scenario_speaker_button_switches_and_remembers_the_sound():
+    with Session("speaker") as s:
+        proc = start_to_start_screen(s)
+        s.click("Child00", *START_SPEAKER)
+        assert s.reg_query(CONFIG_KEY, "Speaker") == ("REG_DWORD", 0)
+        s.click("Child00", *START_SPEAKER)
+        assert s.reg_query(CONFIG_KEY, "Speaker") == ("REG_DWORD", 1)
+        close_from_start_screen(s, proc)
+
+
+def scenario_close_ends_the_program():
+    with Session("close") as s:
+        proc = start_to_start_screen(s)
+        close_from_start_screen(s, proc)
+        assert s.count("Flimmer") == 0
+        assert program_processes(s) == []
+
+
+def program_processes(s):
+    """Processes of this session's prefix that run flimmer.exe."""
+    found = []
+    for proc in Path("/proc").iterdir():
+        try:
+            args = (proc / "cmdline").read_bytes().lower()
+            env = (proc / "environ").read_bytes()
+        except OSError:
+            continue
+        if b"flimmer.exe" in args and f"WINEPREFIX={s.prefix}".encode() in env.split(b"\0"):
+            found.append(int(proc.name))
+    return found

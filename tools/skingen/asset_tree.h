@@ -1,0 +1,11 @@
+// Lays out the program folder's assets: the skin tables name every picture, this
+// decides how each is drawn and in which format it is written.
+#pragma once
+#include <string>
+
+namespace skingen {
+
+// Writes the whole tree under outDir; returns the number of files written.
+int WriteAssetTree(const std::string& outDir);
+
+} // namespace skingen
