@@ -37,6 +37,7 @@ test: setup native windows
 	@bash scripts/test.sh
 
 bench: setup
+	@bash scripts/setup.sh --bench
 	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFLIMMER_SANITIZE=OFF >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) --target flimmer_bench
 	@$(BENCH)/flimmer_bench
