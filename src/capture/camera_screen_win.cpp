@@ -10,6 +10,8 @@
 #include "shell/settings_win.h"
 #include "skin/skin_win.h"
 
+char CameraFileName[PathSize] = "";
+
 namespace {
 
 constexpr int CloseSlot = 0, MinSlot = 1, SnapshotSlot = 2, FilesSlot = 3, SpeakerSlot = 4;
@@ -77,9 +79,13 @@ void PressCamera(HWND w, LPARAM lp) {
         MinimiseMainWindow();
         break;
     case SnapshotSlot:
-    case FilesSlot:
-        // The snapshot and opening a file arrive with the capture graph and the picture loader.
+        // The snapshot arrives with the capture graph.
         break;
+    case FilesSlot: {
+        static char title[PathSize];
+        OpenPictureFile(w, CameraScreenId, CameraFileName, title);
+        break;
+    }
     case SpeakerSlot:
         ToggleSpeaker(w);
         ReloadCameraSkin(w);

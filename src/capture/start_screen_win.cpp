@@ -2,6 +2,8 @@
 #include "capture/capture_screens_win.h"
 
 #include "common/text.h"
+#include "effects/colour_adjust.h"
+#include "effects/perspective.h"
 #include "shell/layout.h"
 #include "shell/main_win.h"
 #include "shell/screen_table.h"
@@ -26,6 +28,8 @@ int LoadStartSkin(HWND w) {
 
 void CreateStartScreen(HWND w) {
     ScreenCode = 0;
+    ResetColourSettings();
+    ResetWarpSettings();
     // Recorded so that a display change can redraw this screen's buttons.
     ScreenWindow = w;
     char fallback[PathSize];
@@ -81,9 +85,11 @@ void PressStart(HWND w, LPARAM lp) {
     case MinSlot:
         MinimiseMainWindow();
         break;
-    case OpenSlot:
-        // Opening a picture file arrives with the picture loader.
+    case OpenSlot: {
+        char title[PathSize] = "";
+        OpenPictureFile(w, StartScreenId, StartFileName, title);
         break;
+    }
     case SpeakerSlot:
         ToggleSpeaker(w);
         LoadStartSkin(w);

@@ -1,25 +1,204 @@
 #include "picture/picture_window_win.h"
 
+#include "picture/history_win.h"
+#include "picture/picture_window.h"
+#include "shell/screen_table.h"
+#include "skin/color_planes.h"
+#include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
 
 HWND PictureWindow = nullptr;
 HBITMAP DisplayBitmap = nullptr;
+HBITMAP PaintBitmap = nullptr;
+HDC PaintDC = nullptr;
+
+namespace {
+
+void SetPictureCursor(PictureCursor cursor) {
+    switch (cursor) {
+    case PictureCursor::Cross:
+        SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+        break;
+    case PictureCursor::Hand:
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        break;
+    case PictureCursor::Arrow:
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        break;
+    case PictureCursor::Unchanged:
+        break;
+    }
+}
+
+// A zero-length line of a wide pen leaves a disc of its width.
+void DrawDot(HDC dc, POINT p, int width, COLORREF color) {
+    HPEN pen = CreatePen(PS_DOT, width, color);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, p.x, p.y, nullptr);
+    LineTo(dc, p.x, p.y);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+// Window pixels of exactly KeyColor show the source picture, all others stay.
+void KeyBlend(HDC windowDC, const ColorPlanes& source) {
+    if (PaintDC == nullptr || PaintBitmap == nullptr)
+        return;
+    PlanesToBitmap(source, PaintBitmap);
+    TransparentBlt(PaintDC, 0, 0, PictureWidth, PictureHeight, windowDC, 0, 0, PictureWidth,
+                   PictureHeight, KeyColor);
+    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, PaintDC, 0, 0, SRCCOPY);
+}
+
+void CopyPictureToClipboard(HWND w) {
+    if (PictureWidth <= 0 || PictureHeight <= 0)
+        return;
+    HDC dc = GetDC(w);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
+    ReleaseDC(w, dc);
+    if (bitmap == nullptr)
+        return;
+    PlanesToBitmap(CurrentPicture, bitmap);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_BITMAP, bitmap) != nullptr)
+            bitmap = nullptr; // the clipboard owns it now
+        CloseClipboard();
+    }
+    if (bitmap != nullptr)
+        DeleteObject(bitmap);
+}
+
+// Background screen: the painted surface becomes the picture and a history state.
+void CommitPaintStroke() {
+    DiscardRedo();
+    if (PaintBitmap != nullptr)
+        BitmapToPlanes(PaintBitmap, CurrentPicture);
+    Snapshot();
+    PlanesToBitmap(CurrentPicture, DisplayBitmap);
+}
+
+// Pen screen: what the pen left on the window becomes the committed picture.
+void CommitPenStroke(HWND w) {
+    HDC dc = GetDC(w);
+    HBITMAP copy = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
+    if (copy != nullptr) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, copy);
+        BitBlt(memory, 0, 0, PictureWidth, PictureHeight, dc, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        BitmapToPlanes(copy, CurrentPicture);
+        DeleteObject(copy);
+    }
+    ReleaseDC(w, dc);
+    ShowCurrentPicture();
+    CopyPicture(CurrentPicture, BasePicture);
+    Snapshot();
+}
+
+void CarryOut(HWND w, const PictureWindowWork& work, POINT p) {
+    if (work.copyToClipboard)
+        CopyPictureToClipboard(w);
+    SetPictureCursor(work.cursor);
+    if (work.dot != PictureDot::None || work.pickKeyColor || work.blend != PictureBlend::None) {
+        HDC dc = GetDC(w);
+        switch (work.dot) {
+        case PictureDot::Key:
+            DrawDot(dc, p, KeyWidth, KeyColor);
+            break;
+        case PictureDot::Pen:
+            DrawDot(dc, p, PenWidth, PenColor);
+            break;
+        case PictureDot::Eraser:
+            DrawDot(dc, p, PenWidth, KeyColor);
+            break;
+        case PictureDot::None:
+            break;
+        }
+        if (work.pickKeyColor) {
+            const COLORREF c = GetPixel(dc, p.x, p.y);
+            if (c != CLR_INVALID)
+                KeyColor = c;
+        }
+        if (work.blend != PictureBlend::None)
+            KeyBlend(dc, work.blend == PictureBlend::Decoration ? DecorationPicture
+                                                                : EntryPicture);
+        ReleaseDC(w, dc);
+    }
+    if (work.commit == StrokeCommit::Paint)
+        CommitPaintStroke();
+    else if (work.commit == StrokeCommit::Pen)
+        CommitPenStroke(w);
+    if (work.showCurrent)
+        ShowCurrentPicture();
+}
+
+bool MouseInput(UINT msg, PictureInput& input) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        input = PictureInput::Move;
+        return true;
+    case WM_LBUTTONDOWN:
+        input = PictureInput::LeftDown;
+        return true;
+    case WM_RBUTTONDOWN:
+        input = PictureInput::RightDown;
+        return true;
+    case WM_LBUTTONUP:
+        input = PictureInput::LeftUp;
+        return true;
+    case WM_RBUTTONUP:
+        input = PictureInput::RightUp;
+        return true;
+    case WM_LBUTTONDBLCLK:
+        input = PictureInput::LeftDoubleClick;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         BeginPaint(w, &ps);
         EndPaint(w, &ps);
-        if (DisplayBitmap != nullptr)
+        // On the camera and start screens the live video or nothing is shown here.
+        if (ScreenCode > 1 && DisplayBitmap != nullptr)
             ShowBitmapInPictureWindow(DisplayBitmap);
         return 0;
     }
+    PictureInput input;
+    if (MouseInput(msg, input)) {
+        const POINT p = MessagePoint(lp);
+        const PictureWindowWork work =
+            HandlePictureInput(input, ScreenCode, p.x, p.y, (wp & MK_LBUTTON) != 0,
+                               (wp & MK_RBUTTON) != 0);
+        CarryOut(w, work, p);
+    }
     return DefWindowProcA(w, msg, wp, lp);
+}
+
+void ShowCurrentPicture() {
+    if (DisplayBitmap == nullptr)
+        return;
+    PlanesToBitmap(CurrentPicture, DisplayBitmap);
+    ShowBitmapInPictureWindow(DisplayBitmap);
 }
 
 void DeletePictureSurfaces() {
     if (DisplayBitmap != nullptr) {
         DeleteObject(DisplayBitmap);
         DisplayBitmap = nullptr;
+    }
+    if (PaintDC != nullptr) {
+        DeleteDC(PaintDC);
+        PaintDC = nullptr;
+    }
+    if (PaintBitmap != nullptr) {
+        DeleteObject(PaintBitmap);
+        PaintBitmap = nullptr;
     }
 }

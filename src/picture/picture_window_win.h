@@ -4,7 +4,12 @@
 
 extern HWND PictureWindow;
 extern HBITMAP DisplayBitmap;
+// Off-screen surface of the Background and pen screens, made by those screens.
+extern HBITMAP PaintBitmap;
+extern HDC PaintDC;
 
 LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+// CurrentPicture into DisplayBitmap, then onto the window.
+void ShowCurrentPicture();
 // Deletes the picture surfaces that live until the main window goes.
 void DeletePictureSurfaces();

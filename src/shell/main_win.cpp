@@ -2,7 +2,10 @@
 #include "shell/main_win.h"
 
 #include "common/message_text.h"
+#include "picture/history_win.h"
+#include "effects/colour_adjust.h"
 #include "picture/picture_window_win.h"
+#include "picture/show_picture_win.h"
 #include "shell/layout.h"
 #include "shell/layout_win.h"
 #include "shell/screen_table.h"
@@ -32,6 +35,7 @@ int ShowOwnedError(const char* text, const char* caption) {
 LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
+        ShowPlanesHook = ShowPlanes;
         SpeakerOn = static_cast<int>(ReadSettingNumber("Speaker", 1));
         ApplyDisplayLayout();
         SetUpFolders();
@@ -138,6 +142,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         DispatchMessageA(&msg);
     }
 
+    EmptyStacksAtExit();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return static_cast<int>(msg.wParam);
 }

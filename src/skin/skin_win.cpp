@@ -231,6 +231,10 @@ void DrawScreenButtons(HWND window, const SkinDescriptor& s, int pressed, int ho
 }
 
 void MoveMainWindowWithMouse(HWND screen) {
+    // Without the button down the move loop would wait for a press that never comes
+    // (Wine runs it until the next release); the window simply stays where it is.
+    if ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0)
+        return;
     SetCapture(MainWindow);
     SetCursor(LoadCursorA(AppInstance, MAKEINTRESOURCEA(GrabbingHandCursor)));
     UpdateWindow(screen);

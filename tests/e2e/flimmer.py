@@ -40,3 +40,22 @@ def start_to_start_screen(s):
 
 def screen_windows(s):
     return s.count("Child0") + s.count("Child4")
+
+PHOTOS = REPO.parent / "shared" / "photos"
+
+START_OPEN = (270, 320)
+
+# Buttons of the full-size screens on the 1024 x 600 layout (client coordinates).
+CLOSE = (980, 5)
+HOME = (950, 5)
+PRE = (885, 5)
+OK = (260, 552)
+SELECTOR = [(35, 45), (35, 96), (107, 45), (107, 96), (179, 45), (179, 96)]
+EXPORT_EXIT = (185, 560)
+
+
+def open_picture(s, photo, screen="Child00", button=START_OPEN):
+    """Opens a picture through the real Open dialog and waits for the colour screen."""
+    s.post_click(screen, *button)
+    s.file_dialog(photo)
+    s.wait_window("Child02")

@@ -3,12 +3,10 @@
 import subprocess
 from pathlib import Path
 
-from flimmer import (CONFIG_KEY, PRODUCT_KEY, SCREENSHOTS, START_BACKGROUND, START_CAMERA,
+from flimmer import (CONFIG_KEY, PHOTOS, PRODUCT_KEY, SCREENSHOTS, START_BACKGROUND, START_CAMERA,
                      START_CLOSE, START_POSITION, START_SIZE, START_SPEAKER, answer_no_camera,
                      screen_windows, start_to_start_screen)
-from harness import REPO, Session
-
-PHOTOS = REPO.parent / "shared" / "photos"
+from harness import Session
 
 TOO_SMALL = "The screen resolution must large then 1024x600."
 

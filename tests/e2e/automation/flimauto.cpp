@@ -507,6 +507,28 @@ int CmdPixel(int argc, char **argv) {
     return 0;
 }
 
+int CmdClipboardPixel(int argc, char **argv) {
+    long long x = 0, y = 0;
+    if (argc != 4 || !ParseInt(argv[2], x) || !ParseInt(argv[3], y)) return Fail("usage: clipboard-pixel X Y");
+    if (!OpenClipboard(nullptr)) return Fail("the clipboard cannot be opened");
+    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) {
+        CloseClipboard();
+        return Fail("no bitmap on the clipboard");
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF c = GetPixel(dc, static_cast<int>(x), static_cast<int>(y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    CloseClipboard();
+    // The bitmap's size, then the pixel as red, green, blue.
+    std::printf("%ld %ld\n%d %d %d\n", static_cast<long>(info.bmWidth), static_cast<long>(info.bmHeight),
+                GetRValue(c), GetGValue(c), GetBValue(c));
+    return 0;
+}
+
 int CmdChangeDisplay(int argc, char **argv) {
     long long w = 0, h = 0;
     if (argc != 4 || !ParseInt(argv[2], w) || !ParseInt(argv[3], h) || w <= 0 || h <= 0)
@@ -554,6 +576,7 @@ const Command kCommands[] = {
     {"file-dialog-cancel", CmdFileDialogCancel},
     {"screenshot", CmdScreenshot},
     {"pixel", CmdPixel},
+    {"clipboard-pixel", CmdClipboardPixel},
     {"change-display", CmdChangeDisplay},
     {"screen-size", CmdScreenSize},
 };

@@ -1,0 +1,52 @@
+// Opening a picture file and handing the picture to the first editing screen,
+// shared by the start and camera screens.
+#include "capture/capture_screens_win.h"
+
+#include "capture/file_dialog_win.h"
+#include "export/output_names.h"
+#include "picture/picture_file_win.h"
+#include "picture/picture_window_win.h"
+#include "shell/layout.h"
+#include "shell/main_win.h"
+#include "shell/screen_table.h"
+#include "shell/screens_win.h"
+#include "shell/settings_win.h"
+#include "skin/color_planes.h"
+#include "skin/color_planes_win.h"
+#include "skin/file_kind.h"
+#include "skin/skin_win.h"
+
+void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
+    PictureFromFile = 1;
+    PrepareFileDialog(screen, OpenAnyPicture);
+    if (!AskOpenFile(screen, file, title))
+        file[0] = '\0';
+    LastFolderOf(file, LastFolder, PathSize);
+    if (!IsPictureKind(FileKindOf(file)))
+        return;
+    WriteSettingString("DefaultFile", file);
+    if (LoadPictureFile(screen, file, BasePicture.blue, BasePicture.green, BasePicture.red,
+                        &PictureWidth, &PictureHeight, 1) != 0)
+        return;
+    MoveWindow(MainWindow, 0, 0, LayoutWidth, LayoutHeight, FALSE);
+    int x, y;
+    CentredPicturePosition(PictureWidth, PictureHeight, x, y);
+    MoveWindow(PictureWindow, x, y, PictureWidth, PictureHeight, FALSE);
+    EnterEditing(screen, ownScreenId);
+}
+
+void EnterEditing(HWND screen, int ownScreenId) {
+    CopyPicture(BasePicture, CurrentPicture);
+    ReleaseButtonDCs(ScreenSlotCount(ownScreenId));
+    CreateScreen(AppInstance, MainWindow, ColourScreenId);
+    if (DisplayBitmap != nullptr)
+        DeleteObject(DisplayBitmap);
+    HDC dc = GetDC(PictureWindow);
+    DisplayBitmap = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
+    ReleaseDC(PictureWindow, dc);
+    PlanesToBitmap(BasePicture.blue, BasePicture.green, BasePicture.red, DisplayBitmap);
+    ShowWindow(PictureWindow, SW_SHOWNORMAL);
+    ShowBitmapInPictureWindow(DisplayBitmap);
+    DestroyWindow(screen);
+    UnregisterClassA(ScreenTable[ownScreenId].className, AppInstance);
+}

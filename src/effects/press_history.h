@@ -1,0 +1,17 @@
+// The undo and redo of button presses on the colour and perspective screens: each
+// press is a code on the effect stack; undo applies the opposite press, redo the press.
+#pragma once
+
+// Drops the presses above the cursor before a new press is recorded.
+void DropRedoPresses();
+// Moves the cursor one press down; the code to undo, or 0 when there is none.
+int UndoPress();
+// Moves the cursor one press up (from the bottom again after undoing everything);
+// the code to apply again, or 0 when there is none.
+int RedoPress();
+
+// The colour screen's presses: codes 7..12 (brightness, saturation, hue; plus, minus).
+enum ColourPressCode { BrightnessPlus = 7, BrightnessMinus, SaturationPlus, SaturationMinus,
+                       HuePlus, HueMinus };
+// Applies a code as pressed, or its opposite when undoing.
+void ApplyColourPress(int code, bool undo);

@@ -1,0 +1,21 @@
+// Bilinear scaling of colour planes about their centre by whole percentages.
+#pragma once
+#include <cstdint>
+
+// Zooms a width x height plane about its centre by sx across and sy down into a plane of the
+// same size; positions that fall outside the source are black. For an odd size the last
+// column or row has no source position and is black too.
+void ZoomPlane(const uint8_t* source, uint8_t* destination, int width, int height, float sx,
+               float sy);
+// The pixels that ZoomPlane would write at rows row0 .. row0 + rows - 1 and columns
+// col0 .. col0 + cols - 1, stored consecutively (row length cols).
+void ZoomPlaneWindow(const uint8_t* source, int width, int height, float sx, float sy, int row0,
+                     int col0, int rows, int cols, uint8_t* out);
+// Output size of pw percent of w: truncated, but never below one pixel.
+int ScaledSize(int percent, int size);
+// Scales the three w x h source planes by pw across and ph down (each 1..100) about the centre
+// and cuts the scaled picture out into the destination planes (row length = new width).
+// w and h become the new size. False, and nothing changed, for percentages or sizes out of range.
+bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen,
+                    const uint8_t* sourceRed, int pw, int ph, uint8_t* blue, uint8_t* green,
+                    uint8_t* red, int& w, int& h);

@@ -1,0 +1,32 @@
+// The history's temporary files and messages on the platform.
+#pragma once
+#include "picture/history.h"
+
+#include <cstdint>
+
+// Push and pop with the program's messages ("The memory is full.", "The stack is empty.").
+void PushHistory(HistoryNode** top, const char* path, const char* secondPath);
+int PopHistory(HistoryNode** top);
+void PushEffect(EffectNode** top, int value);
+int PopEffect(EffectNode** top);
+
+// The three planes' first AreaWidth x AreaHeight bytes to and from a temporary file.
+int WriteTemporaryPicture(const char* name, const uint8_t* blue, const uint8_t* green,
+                          const uint8_t* red);
+int ReadTemporaryPicture(const char* name, uint8_t* blue, uint8_t* green, uint8_t* red,
+                         int deleteAfter);
+
+// Removes the redo entries, deleting their files on the screens that keep temporary files.
+void DiscardRedo();
+// Records CurrentPicture as a new state in a new temporary file and shows it as the cursor.
+void Snapshot();
+// Step back and forward on the screens that keep temporary files: loads the state into
+// CurrentPicture (the entry picture below the bottom) and shows it. False when nothing moved.
+bool StepBackInHistory();
+bool StepForwardInHistory();
+// An editing screen's end: every entry goes, with its file where that screen keeps files.
+// The code is the closing screen's own: when screens switch, ScreenCode already names the next.
+void EmptyHistoryOfScreen(int screenCode);
+// Program exit: the history (files deleted when the screen shown last keeps them), then the
+// effect stack.
+void EmptyStacksAtExit();

@@ -1,0 +1,31 @@
+// What loading a picture file will draw and keep, decided before anything is touched.
+#pragma once
+
+// Results of LoadPictureFile besides 0 and the imaging library's own status.
+constexpr int LoadNotAPicture = -1;
+constexpr int LoadTooLarge = -2;
+// The imaging library's status for memory that could not be had.
+constexpr int LoadOutOfMemory = 3;
+
+// Largest natural picture drawn into a device bitmap: the bitmap, its scratch copy and the
+// resampler's planes then stay well within what a process can allocate.
+constexpr long long MaxDrawnPixels = 1LL << 27;
+
+enum LoadMode { NaturalSize = 0, FitToArea = 1, StretchToPicture = 2 };
+
+enum LoadVerdict {
+    LoadGoesAhead = 0,
+    RefusedOverPlanes,  // a natural-size picture with more pixels than a plane holds
+    RefusedOverBitmap,  // too large to draw (or to shrink into the area)
+    RefusedEmpty        // no pixels to draw
+};
+
+struct LoadPlan {
+    int verdict;
+    int bitmapWidth, bitmapHeight; // size of the device bitmap the picture is drawn into
+    int percent;                   // below 100: resampled by it on both axes
+    int width, height;             // size of the planes written
+};
+
+LoadPlan PlanPictureLoad(int naturalWidth, int naturalHeight, int mode, int areaWidth,
+                         int areaHeight, int pictureWidth, int pictureHeight);

@@ -1,0 +1,113 @@
+#include "picture/picture_window.h"
+
+#include "picture/compositing.h"
+#include "skin/color_planes.h"
+
+uint32_t KeyColor = ColorValue(255, 255, 0);
+int KeyWidth = 30;
+uint32_t PenColor = ColorValue(255, 80, 255);
+int PenWidth = 10;
+int Dragging = 0;
+int DecorationMoved = 0;
+
+namespace {
+
+bool IsPaintScreen(int code) { return code == 40 || code == 41; }
+bool IsOrnamentScreen(int code) { return code == 42 || code == 43; }
+
+void StampPlacedDecoration() { CopyPicture(CurrentPicture, BasePicture); }
+
+void Grab(PictureWindowWork& work) {
+    Dragging = 1;
+    work.cursor = PictureCursor::Hand;
+}
+
+void PaintMove(int code, bool left, bool right, PictureWindowWork& work) {
+    work.cursor = PictureCursor::Cross;
+    if (left) {
+        work.dot = code == 40 ? PictureDot::Key : PictureDot::Pen;
+        // A pen stroke stays on the window until the button goes up.
+        work.blend = code == 40 ? PictureBlend::Decoration : PictureBlend::None;
+    } else if (right) {
+        work.dot = code == 40 ? PictureDot::Key : PictureDot::Eraser;
+        work.blend = PictureBlend::Entry;
+    }
+}
+
+void OrnamentMove(int x, int y, bool right, PictureWindowWork& work) {
+    work.cursor = InDecorationRectangle(x, y) ? PictureCursor::Hand : PictureCursor::Arrow;
+    if (Dragging == 0)
+        return;
+    work.cursor = PictureCursor::Hand;
+    DecorationX = x - DecorationWidth / 2;
+    DecorationY = y - DecorationHeight / 2;
+    CompositePlacedDecoration();
+    work.showCurrent = true;
+    // A right-button drag leaves a copy at every position.
+    if (right)
+        StampPlacedDecoration();
+}
+
+} // namespace
+
+bool InDecorationRectangle(int x, int y) {
+    return DecorationX <= x && x <= DecorationX + DecorationWidth && DecorationY <= y &&
+           y <= DecorationY + DecorationHeight;
+}
+
+bool CanGrabDecoration(int x, int y) {
+    return InDecorationRectangle(x, y) && x < PictureWidth && y < PictureHeight;
+}
+
+PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, int y,
+                                     bool leftHeld, bool rightHeld) {
+    PictureWindowWork work{false,          PictureCursor::Unchanged, PictureDot::None, false,
+                           PictureBlend::None, StrokeCommit::None,   false};
+    switch (input) {
+    case PictureInput::Move:
+        if (IsPaintScreen(screenCode))
+            PaintMove(screenCode, leftHeld, rightHeld, work);
+        else if (IsOrnamentScreen(screenCode))
+            OrnamentMove(x, y, rightHeld, work);
+        break;
+    case PictureInput::LeftDown:
+        if (IsPaintScreen(screenCode)) {
+            work.cursor = PictureCursor::Cross;
+        } else if (IsOrnamentScreen(screenCode)) {
+            if (CanGrabDecoration(x, y)) {
+                Grab(work);
+            } else {
+                // A click beside the decoration stamps it where it lies.
+                Dragging = 0;
+                CompositePlacedDecoration();
+                work.showCurrent = true;
+                StampPlacedDecoration();
+            }
+        }
+        break;
+    case PictureInput::RightDown:
+        work.copyToClipboard = true;
+        if (IsOrnamentScreen(screenCode) && CanGrabDecoration(x, y))
+            Grab(work);
+        break;
+    case PictureInput::LeftUp:
+    case PictureInput::RightUp:
+        if (screenCode == 40) {
+            work.commit = StrokeCommit::Paint;
+        } else if (screenCode == 41) {
+            work.commit = StrokeCommit::Pen;
+        } else {
+            if (IsOrnamentScreen(screenCode))
+                DecorationMoved = 1;
+            Dragging = 0;
+        }
+        break;
+    case PictureInput::LeftDoubleClick:
+        if (screenCode == 40) {
+            work.pickKeyColor = true;
+            work.blend = PictureBlend::Decoration;
+        }
+        break;
+    }
+    return work;
+}

@@ -1,0 +1,42 @@
+// What the picture window does with the mouse on each screen: painting on the Background and
+// pen screens, dragging and stamping on the ornament screens, copying everywhere. The plane
+// work is done here; the returned steps are what the window then does on the platform.
+#pragma once
+#include <cstdint>
+
+// Colours as the platform's 0x00BBGGRR values.
+constexpr uint32_t ColorValue(int r, int g, int b) {
+    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 |
+           static_cast<uint32_t>(b) << 16;
+}
+
+extern uint32_t KeyColor; // paint and erase colour of the Background screen, the blend's key
+extern int KeyWidth;
+extern uint32_t PenColor;
+extern int PenWidth;
+extern int Dragging;        // the decoration follows the mouse
+extern int DecorationMoved; // a button went up on an ornament screen
+
+enum class PictureInput { Move, LeftDown, RightDown, LeftUp, RightUp, LeftDoubleClick };
+enum class PictureCursor { Unchanged, Cross, Hand, Arrow };
+enum class PictureDot { None, Key, Pen, Eraser }; // Key: KeyWidth in KeyColor; Eraser: PenWidth in KeyColor
+enum class PictureBlend { None, Decoration, Entry };
+enum class StrokeCommit { None, Paint, Pen };
+
+// The platform steps of one mouse message, in this order.
+struct PictureWindowWork {
+    bool copyToClipboard;
+    PictureCursor cursor;
+    PictureDot dot;
+    bool pickKeyColor; // KeyColor becomes the window's pixel under the mouse
+    PictureBlend blend;
+    StrokeCommit commit;
+    bool showCurrent; // CurrentPicture changed: refresh DisplayBitmap and show it
+};
+
+// Inside the placed decoration, right and bottom edges included.
+bool InDecorationRectangle(int x, int y);
+// Inside it and inside the picture.
+bool CanGrabDecoration(int x, int y);
+PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, int y,
+                                     bool leftHeld, bool rightHeld);

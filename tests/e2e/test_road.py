@@ -1,0 +1,78 @@
+"""The road of screens: opened picture, editing screens, export, and the ways back."""
+
+from flimmer import (CLOSE, EXPORT_EXIT, HOME, OK, PHOTOS, PRE, SELECTOR, answer_no_camera,
+                     open_picture, screen_windows, start_to_start_screen)
+from harness import Session
+
+
+def shown_screen(s):
+    """The class of the one screen window that exists; fails unless exactly one does."""
+    lines = s.auto_ok("list")
+    screens = [line.split()[0] for line in lines if line.startswith("Child") and
+               not line.startswith("ChildImage")]
+    assert len(screens) == 1, screens
+    return screens[0]
+
+
+def press(s, screen, button, expect):
+    s.click(screen, *button)
+    s.wait_window(expect)
+    assert shown_screen(s) == expect
+
+
+def scenario_walk_the_road_of_screens():
+    with Session("road") as s:
+        proc = start_to_start_screen(s)
+        open_picture(s, PHOTOS / "chelsea.png")
+        # Centred in the 640 x 512 picture area at (352, 49).
+        assert s.rect("ChildImage") == (352 + (640 - 451) // 2, 49 + (512 - 300) // 2, 451, 300)
+        assert s.rect("Flimmer") == (0, 0, 1024, 600)
+        assert shown_screen(s) == "Child02"
+
+        press(s, "Child02", OK, "Child03")
+        press(s, "Child03", PRE, "Child02")
+        press(s, "Child02", OK, "Child03")
+        press(s, "Child03", OK, "Child40")
+        # Around the decoration and pen screens with their selector buttons.
+        road = ["Child40", "Child41", "Child42", "Child43", "Child44", "Child45", "Child40"]
+        for here, there in zip(road, road[1:]):
+            press(s, here, SELECTOR[int(there[-1])], there)
+        # The selector of the screen itself stays.
+        s.click("Child40", *SELECTOR[0])
+        assert shown_screen(s) == "Child40"
+        press(s, "Child40", OK, "Child05")
+        press(s, "Child05", PRE, "Child40")
+        press(s, "Child40", PRE, "Child03")
+        press(s, "Child03", OK, "Child40")
+        press(s, "Child40", OK, "Child05")
+        press(s, "Child05", OK, "Child06")
+        press(s, "Child06", PRE, "Child05")
+        press(s, "Child05", OK, "Child06")
+
+        # H goes home to the camera screen, which has no camera and gives way.
+        s.post_click("Child06", *HOME)
+        answer_no_camera(s)
+        s.wait_window("Child00")
+        assert shown_screen(s) == "Child00"
+
+        open_picture(s, PHOTOS / "astronaut.png")
+        s.post_click("Child02", *PRE)
+        answer_no_camera(s)
+        s.wait_window("Child00")
+
+        open_picture(s, PHOTOS / "astronaut.png")
+        press(s, "Child02", OK, "Child03")
+        s.click("Child03", *CLOSE)
+        assert s.wait_exit(proc, 15) == 0
+
+
+def scenario_exit_on_the_export_screen_ends_the_program():
+    with Session("exit") as s:
+        proc = start_to_start_screen(s)
+        open_picture(s, PHOTOS / "coffee.png")
+        for here, there in [("Child02", "Child03"), ("Child03", "Child40"),
+                            ("Child40", "Child05"), ("Child05", "Child06")]:
+            press(s, here, OK, there)
+        s.click("Child06", *EXPORT_EXIT)
+        assert s.wait_exit(proc, 15) == 0
+        assert s.count("Flimmer") == 0

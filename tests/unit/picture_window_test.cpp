@@ -1,0 +1,172 @@
+#include "picture/compositing.h"
+#include "picture/picture_window.h"
+#include "skin/color_planes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PictureWindowLogic : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedW = PictureWidth;
+        savedH = PictureHeight;
+        PictureWidth = 20;
+        PictureHeight = 10;
+        DecorationX = 4;
+        DecorationY = 2;
+        DecorationWidth = 5;
+        DecorationHeight = 3;
+        BlendMode = WeightedBlend;
+        Dragging = 0;
+        DecorationMoved = 0;
+        for (int i = 0; i < 200; ++i) {
+            BasePicture.blue[i] = 10;
+            CurrentPicture.blue[i] = 10;
+        }
+        for (int i = 0; i < 15; ++i) {
+            DecorationPicture.blue[i] = 250;
+            DecorationWeights.blue[i] = 255;
+            DecorationWeights.green[i] = DecorationWeights.red[i] = 0;
+        }
+    }
+    void TearDown() override {
+        PictureWidth = savedW;
+        PictureHeight = savedH;
+        Dragging = 0;
+    }
+    static int DecoratedPixels(const uint8_t* plane) {
+        int n = 0;
+        for (int i = 0; i < 200; ++i)
+            n += plane[i] == 250;
+        return n;
+    }
+    int savedW = 0, savedH = 0;
+};
+
+TEST_F(PictureWindowLogic, StartingValues) {
+    EXPECT_EQ(KeyColor, 0x0000FFFFu); // yellow
+    EXPECT_EQ(KeyWidth, 30);
+    EXPECT_EQ(PenColor, ColorValue(255, 80, 255));
+    EXPECT_EQ(PenWidth, 10);
+}
+
+TEST_F(PictureWindowLogic, DecorationRectangleIncludesItsRightAndBottomEdges) {
+    EXPECT_TRUE(InDecorationRectangle(4, 2));
+    EXPECT_TRUE(InDecorationRectangle(9, 5));
+    EXPECT_FALSE(InDecorationRectangle(10, 5));
+    EXPECT_FALSE(InDecorationRectangle(9, 6));
+    EXPECT_FALSE(InDecorationRectangle(3, 2));
+    // Inside the rectangle but at the picture's edge: the hand shows, no grab.
+    DecorationX = 17;
+    EXPECT_TRUE(InDecorationRectangle(20, 3));
+    EXPECT_FALSE(CanGrabDecoration(20, 3));
+    EXPECT_TRUE(CanGrabDecoration(19, 3));
+    const PictureWindowWork w = HandlePictureInput(PictureInput::LeftDown, 42, 20, 3, true, false);
+    EXPECT_EQ(Dragging, 0);
+    EXPECT_TRUE(w.showCurrent); // stamped where it lies instead
+    EXPECT_EQ(HandlePictureInput(PictureInput::Move, 42, 20, 3, false, false).cursor,
+              PictureCursor::Hand);
+}
+
+TEST_F(PictureWindowLogic, LeftDragMovesTheDecorationCentredOnTheMouse) {
+    PictureWindowWork w = HandlePictureInput(PictureInput::LeftDown, 42, 6, 3, true, false);
+    EXPECT_EQ(Dragging, 1);
+    EXPECT_EQ(w.cursor, PictureCursor::Hand);
+    EXPECT_FALSE(w.showCurrent);
+    w = HandlePictureInput(PictureInput::Move, 42, 12, 7, true, false);
+    EXPECT_EQ(DecorationX, 10); // 12 - 5 / 2
+    EXPECT_EQ(DecorationY, 6);  // 7 - 3 / 2
+    EXPECT_TRUE(w.showCurrent);
+    EXPECT_EQ(w.cursor, PictureCursor::Hand);
+    EXPECT_EQ(CurrentPicture.blue[6 * 20 + 10], 250);
+    EXPECT_EQ(DecoratedPixels(CurrentPicture.blue), 15);
+    EXPECT_EQ(DecoratedPixels(BasePicture.blue), 0); // a left drag stamps nothing
+    w = HandlePictureInput(PictureInput::Move, 42, 1, 0, true, false);
+    EXPECT_EQ(DecorationX, -1);
+    EXPECT_EQ(DecorationY, -1);
+    EXPECT_EQ(DecoratedPixels(CurrentPicture.blue), 8); // clipped at the top-left
+    HandlePictureInput(PictureInput::LeftUp, 42, 1, 1, false, false);
+    EXPECT_EQ(Dragging, 0);
+    EXPECT_EQ(DecorationMoved, 1);
+}
+
+TEST_F(PictureWindowLogic, RightDragLeavesATrailOfStamps) {
+    PictureWindowWork w = HandlePictureInput(PictureInput::RightDown, 43, 5, 3, false, true);
+    EXPECT_TRUE(w.copyToClipboard);
+    EXPECT_EQ(Dragging, 1);
+    HandlePictureInput(PictureInput::Move, 43, 3, 2, false, true);
+    HandlePictureInput(PictureInput::Move, 43, 13, 6, false, true);
+    EXPECT_EQ(DecoratedPixels(BasePicture.blue), 30);
+    HandlePictureInput(PictureInput::RightUp, 43, 13, 6, false, false);
+    EXPECT_EQ(Dragging, 0);
+}
+
+TEST_F(PictureWindowLogic, ClickBesideStampsTheNeverMovedDecoration) {
+    const PictureWindowWork w = HandlePictureInput(PictureInput::LeftDown, 42, 15, 8, true, false);
+    EXPECT_EQ(Dragging, 0);
+    EXPECT_TRUE(w.showCurrent);
+    EXPECT_EQ(DecoratedPixels(BasePicture.blue), 15);
+    EXPECT_EQ(BasePicture.blue[2 * 20 + 4], 250);
+}
+
+TEST_F(PictureWindowLogic, PaintingScreens) {
+    PictureWindowWork w = HandlePictureInput(PictureInput::Move, 40, 3, 3, true, false);
+    EXPECT_EQ(w.cursor, PictureCursor::Cross);
+    EXPECT_EQ(w.dot, PictureDot::Key);
+    EXPECT_EQ(w.blend, PictureBlend::Decoration);
+    w = HandlePictureInput(PictureInput::Move, 40, 3, 3, false, true);
+    EXPECT_EQ(w.dot, PictureDot::Key);
+    EXPECT_EQ(w.blend, PictureBlend::Entry);
+    w = HandlePictureInput(PictureInput::Move, 40, 3, 3, false, false);
+    EXPECT_EQ(w.dot, PictureDot::None);
+    EXPECT_EQ(w.blend, PictureBlend::None);
+    // The pen's stroke stays on the window until release; its eraser shows the entry picture.
+    w = HandlePictureInput(PictureInput::Move, 41, 3, 3, true, false);
+    EXPECT_EQ(w.dot, PictureDot::Pen);
+    EXPECT_EQ(w.blend, PictureBlend::None);
+    EXPECT_EQ(w.commit, StrokeCommit::None);
+    w = HandlePictureInput(PictureInput::Move, 41, 3, 3, false, true);
+    EXPECT_EQ(w.dot, PictureDot::Eraser);
+    EXPECT_EQ(w.blend, PictureBlend::Entry);
+    // Releases commit, even after a click without a move; Dragging is left alone there.
+    Dragging = 1;
+    EXPECT_EQ(HandlePictureInput(PictureInput::LeftUp, 40, 3, 3, false, false).commit,
+              StrokeCommit::Paint);
+    EXPECT_EQ(HandlePictureInput(PictureInput::RightUp, 41, 3, 3, false, false).commit,
+              StrokeCommit::Pen);
+    EXPECT_EQ(Dragging, 1);
+    EXPECT_EQ(DecorationMoved, 0);
+    w = HandlePictureInput(PictureInput::LeftDown, 41, 3, 3, true, false);
+    EXPECT_EQ(w.cursor, PictureCursor::Cross);
+    EXPECT_EQ(w.dot, PictureDot::None);
+}
+
+TEST_F(PictureWindowLogic, DoubleClickPicksTheKeyOnlyOnTheBackgroundScreen) {
+    PictureWindowWork w = HandlePictureInput(PictureInput::LeftDoubleClick, 40, 3, 3, true, false);
+    EXPECT_TRUE(w.pickKeyColor);
+    EXPECT_EQ(w.blend, PictureBlend::Decoration);
+    w = HandlePictureInput(PictureInput::LeftDoubleClick, 41, 3, 3, true, false);
+    EXPECT_FALSE(w.pickKeyColor);
+    EXPECT_EQ(w.blend, PictureBlend::None);
+}
+
+TEST_F(PictureWindowLogic, OtherScreensOnlyCopyAndEndDrags) {
+    for (int code : {0, 1, 2, 3, 44, 45, 5, 6}) {
+        PictureWindowWork w = HandlePictureInput(PictureInput::Move, code, 6, 3, true, true);
+        EXPECT_EQ(w.cursor, PictureCursor::Unchanged) << code;
+        EXPECT_EQ(w.dot, PictureDot::None);
+        w = HandlePictureInput(PictureInput::LeftDown, code, 6, 3, true, false);
+        EXPECT_FALSE(w.showCurrent);
+        w = HandlePictureInput(PictureInput::RightDown, code, 6, 3, false, true);
+        EXPECT_TRUE(w.copyToClipboard) << code;
+        EXPECT_EQ(Dragging, 0) << code;
+        Dragging = 1;
+        HandlePictureInput(PictureInput::LeftUp, code, 6, 3, false, false);
+        EXPECT_EQ(Dragging, 0);
+        EXPECT_EQ(DecorationMoved, 0);
+    }
+    EXPECT_EQ(DecoratedPixels(BasePicture.blue), 0);
+}
+
+} // namespace
