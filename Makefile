@@ -5,7 +5,7 @@ WIN    := build/win
 ASSETS := build/assets
 JOBS   := $(shell nproc)
 
-.PHONY: all setup native assets windows run test unit e2e bench dist clean
+.PHONY: all setup native assets windows run test unit e2e screens bench dist clean
 
 all: windows
 
@@ -32,6 +32,11 @@ unit: native
 
 e2e: windows
 	@python3 tests/e2e/run.py
+
+# Refreshes the screenshots in docs/screens from the end-to-end scenarios.
+screens: setup windows
+	@FLIMMER_UPDATE_SCREENS=1 python3 tests/e2e/run.py start_screen_appears_at_start_position \
+		walk_the_road_of_screens recolour_then_save_in_four_formats
 
 test: setup native windows
 	@bash scripts/test.sh

@@ -1,5 +1,7 @@
 """What the scenarios share about the program: its texts, its buttons and its start."""
 
+import os
+
 from harness import REPO
 
 CONFIG_KEY = r"HKCU\Software\Korvane\Flimmer\Config"
@@ -20,7 +22,21 @@ START_CAMERA = (186, 322)
 # A point of the start screen's background, away from every button.
 START_BACKGROUND = (180, 20)
 
-SCREENSHOTS = REPO / "docs" / "screens"
+# Screenshots for the README and docs/screens, written when FLIMMER_UPDATE_SCREENS is set
+# (make screens), else into out/screens so that a test run leaves the tree alone.
+SCREENSHOTS = REPO / ("docs" if os.environ.get("FLIMMER_UPDATE_SCREENS") else "out") / "screens"
+
+
+def save_screen(s, name, crop=None):
+    """A screenshot of what the program shows, optionally cropped to (x, y, w, h)."""
+    import subprocess
+    SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+    path = s.screenshot(SCREENSHOTS / f"{name}.png")
+    if crop:
+        x, y, w, h = crop
+        subprocess.run(["convert", str(path), "-crop", f"{w}x{h}+{x}+{y}", "+repage", str(path)],
+                       check=True)
+    return path
 
 
 def answer_no_camera(s):
@@ -59,3 +75,36 @@ def open_picture(s, photo, screen="Child00", button=START_OPEN):
     s.post_click(screen, *button)
     s.file_dialog(photo)
     s.wait_window("Child02")
+
+# Export screen buttons.
+SAVE_BUTTONS = {"bmp": (60, 90), "jpg": (160, 90), "png": (60, 190), "tif": (160, 190)}
+PAINT = (60, 290)
+VIEWER = (10, 10)
+
+# Colour screen: plus and minus of brightness, colourfulness and hue; the bottom row.
+COLOUR_PRESS = {"brightness+": (135, 100), "brightness-": (182, 100),
+                "saturation+": (135, 176), "saturation-": (182, 176),
+                "hue+": (135, 257), "hue-": (182, 257)}
+CLEARS, UNDO, REDO = (210, 560), (163, 560), (116, 560)
+
+
+def picture_pixels(s, x, y, w, h):
+    """The picture window's pixels as (r, g, b) rows, read from a screenshot."""
+    import subprocess
+    shot = s.screenshot(s.dir / "picture.png")
+    raw = subprocess.run(["convert", str(shot), "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                          "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return raw
+
+
+def file_rgb(path):
+    """A picture file's pixels as raw 8-bit RGB (ImageMagick decodes them)."""
+    import subprocess
+    return subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True,
+                          check=True).stdout
+
+
+def file_format(path):
+    import subprocess
+    return subprocess.run(["identify", "-format", "%m %w %h", str(path)], capture_output=True,
+                          text=True, check=True).stdout.strip()

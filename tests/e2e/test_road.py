@@ -1,7 +1,7 @@
 """The road of screens: opened picture, editing screens, export, and the ways back."""
 
 from flimmer import (CLOSE, EXPORT_EXIT, HOME, OK, PHOTOS, PRE, SELECTOR, answer_no_camera,
-                     open_picture, screen_windows, start_to_start_screen)
+                     open_picture, save_screen, screen_windows, start_to_start_screen)
 from harness import Session
 
 
@@ -18,6 +18,12 @@ def press(s, screen, button, expect):
     s.click(screen, *button)
     s.wait_window(expect)
     assert shown_screen(s) == expect
+    if expect not in seen:
+        seen.add(expect)
+        save_screen(s, expect.lower())
+
+
+seen = set()
 
 
 def scenario_walk_the_road_of_screens():

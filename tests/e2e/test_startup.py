@@ -1,11 +1,10 @@
 """Start-up, the settings key, the display checks, the start screen and the end."""
 
-import subprocess
 from pathlib import Path
 
-from flimmer import (CONFIG_KEY, PHOTOS, PRODUCT_KEY, SCREENSHOTS, START_BACKGROUND, START_CAMERA,
+from flimmer import (CONFIG_KEY, PHOTOS, PRODUCT_KEY, START_BACKGROUND, START_CAMERA,
                      START_CLOSE, START_POSITION, START_SIZE, START_SPEAKER, answer_no_camera,
-                     screen_windows, start_to_start_screen)
+                     save_screen, screen_windows, start_to_start_screen)
 from harness import Session
 
 TOO_SMALL = "The screen resolution must large then 1024x600."
@@ -83,12 +82,7 @@ def scenario_start_screen_appears_at_start_position():
         assert s.rect("Flimmer") == (*START_POSITION, START_SIZE, START_SIZE)
         assert s.rect("Child00") == (*START_POSITION, START_SIZE, START_SIZE)
         assert screen_windows(s) == 1
-        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-        s.screenshot(SCREENSHOTS / "start-full.png")
-        subprocess.run(["convert", str(SCREENSHOTS / "start-full.png"), "-crop",
-                        f"{START_SIZE}x{START_SIZE}+{START_POSITION[0]}+{START_POSITION[1]}",
-                        "+repage", str(SCREENSHOTS / "start.png")], check=True)
-        (SCREENSHOTS / "start-full.png").unlink()
+        save_screen(s, "start", (*START_POSITION, START_SIZE, START_SIZE))
         close_from_start_screen(s, proc)
 
 
