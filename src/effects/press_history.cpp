@@ -1,6 +1,7 @@
 #include "effects/press_history.h"
 
 #include "effects/colour_adjust.h"
+#include "effects/perspective.h"
 #include "picture/history.h"
 
 void DropRedoPresses() {
@@ -51,4 +52,24 @@ void ApplyColourPress(int code, bool undo) {
         StepHue(-10 * sign);
         break;
     }
+}
+
+namespace {
+int* WarpSettingOf(int code) {
+    int* const settings[5] = {&WarpTurnX, &WarpTurnY, &WarpTurnZ, &WarpScaleX, &WarpScaleY};
+    return settings[(code - FirstWarpCode) / 2];
+}
+} // namespace
+
+bool WarpPressAllowed(int code) {
+    const int value = *WarpSettingOf(code);
+    return value >= -32765 && value <= 32766;
+}
+
+bool ChangeWarpSetting(int code, bool undo) {
+    if (!WarpPressAllowed(code))
+        return false;
+    const bool raises = (code - FirstWarpCode) % 2 == 0;
+    *WarpSettingOf(code) += raises != undo ? 1 : -1;
+    return true;
 }

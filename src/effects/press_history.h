@@ -15,3 +15,12 @@ enum ColourPressCode { BrightnessPlus = 7, BrightnessMinus, SaturationPlus, Satu
                        HuePlus, HueMinus };
 // Applies a code as pressed, or its opposite when undoing.
 void ApplyColourPress(int code, bool undo);
+
+// The perspective screen's presses: code 8 + 2k raises setting k by one and 9 + 2k lowers
+// it, over tilt, turn, spin, width and height.
+constexpr int FirstWarpCode = 8, LastWarpCode = 17;
+// Whether the code's setting may change (its stored value lies in -32765..32766).
+bool WarpPressAllowed(int code);
+// Applies a code as pressed, or its opposite when undoing; false when the setting was out of
+// range and nothing changed (then nothing needs recomputing).
+bool ChangeWarpSetting(int code, bool undo);

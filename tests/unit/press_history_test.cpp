@@ -1,4 +1,5 @@
 #include "effects/colour_adjust.h"
+#include "effects/perspective.h"
 #include "effects/press_history.h"
 #include "picture/history.h"
 
@@ -96,6 +97,73 @@ TEST_F(PressHistory, HueWrapsBothWaysAndUndoes) {
     EXPECT_EQ(HueShift, 0);
     Undo();
     EXPECT_EQ(HueShift, 360);
+}
+
+} // namespace
+
+namespace {
+
+class WarpPresses : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EmptyEffectStack();
+        ResetWarpSettings();
+    }
+    void TearDown() override { EmptyEffectStack(); }
+    // The perspective screen's way of taking a press, without the picture.
+    static void Press(int code) {
+        if (!WarpPressAllowed(code))
+            return;
+        DropRedoPresses();
+        ASSERT_TRUE(PushEffectNode(&EffectTop, code));
+        EffectCursor = EffectTop;
+        ChangeWarpSetting(code, false);
+    }
+};
+
+TEST_F(WarpPresses, CodesStepTheirOwnSetting) {
+    const int start[5] = {WarpTurnX, WarpTurnY, WarpTurnZ, WarpScaleX, WarpScaleY};
+    for (int code = FirstWarpCode; code <= LastWarpCode; ++code)
+        Press(code);
+    // Each setting went up and down once.
+    EXPECT_EQ(WarpTurnX, start[0]);
+    EXPECT_EQ(WarpScaleY, start[4]);
+    Press(12); // spin +1
+    Press(15); // width -1
+    EXPECT_EQ(WarpTurnZ, start[2] + 1);
+    EXPECT_EQ(WarpScaleX, start[3] - 1);
+    const int code = UndoPress();
+    EXPECT_EQ(code, 15);
+    ChangeWarpSetting(code, true);
+    EXPECT_EQ(WarpScaleX, start[3]);
+}
+
+TEST_F(WarpPresses, ThreeTiltsTwoUndosAndANewPress) {
+    Press(8);
+    Press(8);
+    Press(8);
+    ChangeWarpSetting(UndoPress(), true);
+    ChangeWarpSetting(UndoPress(), true);
+    EXPECT_EQ(WarpTurnX, 1);
+    Press(10);
+    EXPECT_EQ(RedoPress(), 0); // the undone tilts are gone for good
+    EXPECT_EQ(WarpTurnX, 1);
+    EXPECT_EQ(WarpTurnY, 1);
+}
+
+TEST_F(WarpPresses, SettingsOutsideTheGuardRangeStayAndAreNotRecorded) {
+    WarpTurnX = 32766;
+    Press(8);
+    EXPECT_EQ(WarpTurnX, 32767);
+    Press(8); // now outside: no change, no record
+    EXPECT_EQ(WarpTurnX, 32767);
+    EXPECT_EQ(EffectTop->older, nullptr);
+    // An undo of a setting that has left the range changes nothing either.
+    EXPECT_FALSE(ChangeWarpSetting(UndoPress(), true));
+    EXPECT_EQ(WarpTurnX, 32767);
+    WarpScaleY = -32766;
+    Press(17);
+    EXPECT_EQ(WarpScaleY, -32766);
 }
 
 } // namespace
