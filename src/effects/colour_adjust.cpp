@@ -19,7 +19,7 @@ void (*ShowPlanesHook)(const ColorPlanes& picture) = nullptr;
 
 namespace {
 
-// The design's constants, written as it writes them (its pi is 3.141592658).
+// The constants as chosen, pi included (3.141592658): results are compared bit for bit.
 constexpr double Pi = 3.141592658;
 constexpr double BlueWeight = 0.11, RedWeight = 0.3, GreenWeight = 0.59;
 constexpr double RedDiffWeight = 0.7, BlueDiffWeight = 0.89;
@@ -28,6 +28,7 @@ constexpr double GreenFromRedDiff = 0.5084745762711864, GreenFromBlueDiff = 0.18
 // sin and cos of (float)(h * Pi / 180) for the whole-degree hues 0..360, correctly rounded. Kept
 // as literals because the C runtimes disagree in the last bit at a few of them, and the picture
 // must come out the same on every system.
+// clang-format off
 const double SinOfHue[361] = {
     0x0p+0, 0x1.1df0b29375714p-6, 0x1.1de58c7a59ba9p-5, 0x1.acbc7556f791ap-5,
     0x1.1db8f6b1926bcp-4, 0x1.64fd6ade5db9dp-4, 0x1.ac260a7aede34p-4, 0x1.f32d450374d55p-4,
@@ -214,9 +215,14 @@ const double CosOfHue[361] = {
     0x1.fec0b74f0bc84p-1, 0x1.ff4c5ecebdfb4p-1, 0x1.ffb0276cad50ap-1, 0x1.ffec0960e6eap-1,
     0x1.fffffffffff76p-1,
 };
+// clang-format on
 
+// 0 for an empty picture, and for one larger than the planes (then nothing is touched).
 int PixelCount() {
-    return PictureWidth > 0 && PictureHeight > 0 ? PictureWidth * PictureHeight : 0;
+    if (PictureWidth <= 0 || PictureHeight <= 0 ||
+        static_cast<long long>(PictureWidth) * PictureHeight > PlaneCapacity)
+        return 0;
+    return PictureWidth * PictureHeight;
 }
 
 // Truncation toward zero, saturated so that wild inputs to the stages stay defined.
@@ -228,7 +234,9 @@ int32_t Trunc(double x) {
     return static_cast<int32_t>(x);
 }
 
-uint8_t ClampByte(int64_t v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+uint8_t ClampByte(int64_t v) {
+    return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 struct Polar {
     int32_t magnitude, hue;
@@ -239,8 +247,8 @@ Polar PolarOf(int32_t u, int32_t v) {
     const int32_t magnitude = Trunc(std::sqrt(static_cast<double>(s)));
     if (magnitude <= 0)
         return {magnitude, 0};
-    float a = static_cast<float>(std::atan2(static_cast<double>(u), static_cast<double>(v)) *
-                                 180 / Pi);
+    float a =
+        static_cast<float>(std::atan2(static_cast<double>(u), static_cast<double>(v)) * 180 / Pi);
     if (a < 0)
         a = static_cast<float>(static_cast<double>(a) + 360);
     return {magnitude, Trunc(a)};
@@ -317,7 +325,7 @@ void PreparePairs(float chromaGain, float hueShift) {
             Trunc(static_cast<double>(polar[i].magnitude) * static_cast<double>(chromaGain));
         int32_t u, v;
         ChromaOf(magnitude, AdjustedHue(polar[i].hue, hueShift), u, v);
-        // |u|, |v| <= magnitude <= 287 x 9.9 for gains in use; a wilder gain takes the slow road.
+        // |u|, |v| <= magnitude <= 290 x chroma gain: within int16 for the gains let through here.
         AdjustedPairs[i] = static_cast<int32_t>(static_cast<uint16_t>(u)) |
                            static_cast<int32_t>(static_cast<uint32_t>(v) << 16);
     }
@@ -328,8 +336,12 @@ void PreparePairs(float chromaGain, float hueShift) {
 
 int32_t AdjustedLuma[256];
 
-FLIMMER_INLINE V4f64 ToDouble(const V4i32& v) { return __builtin_convertvector(v, V4f64); }
-FLIMMER_INLINE V4i32 ToInt(const V4f64& v) { return __builtin_convertvector(v, V4i32); }
+FLIMMER_INLINE V4f64 ToDouble(const V4i32& v) {
+    return __builtin_convertvector(v, V4f64);
+}
+FLIMMER_INLINE V4i32 ToInt(const V4f64& v) {
+    return __builtin_convertvector(v, V4i32);
+}
 
 // Four pixels at a time: stage 1 in double vectors, stages 2 to 4 from the tables, stage 5 in
 // double vectors again. Pixels are independent, so each group is read before it is written.
@@ -341,8 +353,7 @@ FLIMMER_INLINE void AdjustBody(const uint8_t* inB, const uint8_t* inG, const uin
     const V4f64 rdw = {RedDiffWeight, RedDiffWeight, RedDiffWeight, RedDiffWeight};
     const V4f64 bdw = {BlueDiffWeight, BlueDiffWeight, BlueDiffWeight, BlueDiffWeight};
     const V4f64 gfr = {GreenFromRedDiff, GreenFromRedDiff, GreenFromRedDiff, GreenFromRedDiff};
-    const V4f64 gfb = {GreenFromBlueDiff, GreenFromBlueDiff, GreenFromBlueDiff,
-                       GreenFromBlueDiff};
+    const V4f64 gfb = {GreenFromBlueDiff, GreenFromBlueDiff, GreenFromBlueDiff, GreenFromBlueDiff};
     const V4i32 zero = {0, 0, 0, 0}, top = {255, 255, 255, 255};
     int i = 0;
     for (; i + 4 <= n; i += 4) {
@@ -427,13 +438,23 @@ void ResetColourSettings() {
     PolarTable();
 }
 
-float LumaGain() { return GainOf(BrightnessStep); }
-float ChromaGain() { return GainOf(SaturationStep); }
+float LumaGain() {
+    return GainOf(BrightnessStep);
+}
+float ChromaGain() {
+    return GainOf(SaturationStep);
+}
 
-void ApplyColourAdjust() { RunColourAdjust(); }
+void ApplyColourAdjust() {
+    RunColourAdjust();
+}
 
-void StepBrightness(int delta) { StepGain(BrightnessStep, delta); }
-void StepSaturation(int delta) { StepGain(SaturationStep, delta); }
+void StepBrightness(int delta) {
+    StepGain(BrightnessStep, delta);
+}
+void StepSaturation(int delta) {
+    StepGain(SaturationStep, delta);
+}
 
 void StepHue(int delta) {
     HueShift += delta;

@@ -9,7 +9,9 @@ namespace {
 
 ColorPlanes& Scratch = DecorationPicture;
 
-uint8_t* PlaneOf(ColorPlanes& p, int k) { return k == 0 ? p.blue : k == 1 ? p.green : p.red; }
+uint8_t* PlaneOf(ColorPlanes& p, int k) {
+    return k == 0 ? p.blue : k == 1 ? p.green : p.red;
+}
 
 template <typename Filter> void EachPlane(ColorPlanes& in, ColorPlanes& out, Filter filter) {
     for (int k = 0; k < 3; ++k)
@@ -36,8 +38,8 @@ void Show(const ColorPlanes& picture) {
 
 FLIMMER_INLINE void RecolourBody(uint8_t* blue, uint8_t* green, int n) {
     const V32u8 c55 = V32u8{} + 55, c150 = V32u8{} + 150, c188 = V32u8{} + 188,
-                c184 = V32u8{} + 184, c189 = V32u8{} + 189, c66 = V32u8{} + 66,
-                c90 = V32u8{} + 90, c50 = V32u8{} + 50, zero = {};
+                c184 = V32u8{} + 184, c189 = V32u8{} + 189, c66 = V32u8{} + 66, c90 = V32u8{} + 90,
+                c50 = V32u8{} + 50, zero = {};
     int i = 0;
     for (; i + 32 <= n; i += 32) {
         V32u8 g = LoadVector<V32u8>(green + i) + c55; // wraps modulo 256
@@ -65,7 +67,9 @@ FLIMMER_INLINE void RecolourBody(uint8_t* blue, uint8_t* green, int n) {
     }
 }
 
-void RecolourBase(uint8_t* blue, uint8_t* green, int n) { RecolourBody(blue, green, n); }
+void RecolourBase(uint8_t* blue, uint8_t* green, int n) {
+    RecolourBody(blue, green, n);
+}
 FLIMMER_AVX2 void RecolourAvx2(uint8_t* blue, uint8_t* green, int n) {
     RecolourBody(blue, green, n);
 }

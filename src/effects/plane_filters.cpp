@@ -51,19 +51,23 @@ FLIMMER_INLINE void MedianRows(const uint8_t* in, uint8_t* out, int w, int h) {
         });
         uint8_t* o = out + r * w;
         ForGroups<32>(1, w - 1, [&](int x) FLIMMER_LAMBDA {
-            const V32u8 low = Max(Max(LoadVector<V32u8>(LowRow + x - 1), LoadVector<V32u8>(LowRow + x)),
-                                  LoadVector<V32u8>(LowRow + x + 1));
+            const V32u8 low =
+                Max(Max(LoadVector<V32u8>(LowRow + x - 1), LoadVector<V32u8>(LowRow + x)),
+                    LoadVector<V32u8>(LowRow + x + 1));
             const V32u8 high =
                 Min(Min(LoadVector<V32u8>(HighRow + x - 1), LoadVector<V32u8>(HighRow + x)),
                     LoadVector<V32u8>(HighRow + x + 1));
-            const V32u8 mid = Median3(LoadVector<V32u8>(MidRow + x - 1),
-                                      LoadVector<V32u8>(MidRow + x), LoadVector<V32u8>(MidRow + x + 1));
+            const V32u8 mid =
+                Median3(LoadVector<V32u8>(MidRow + x - 1), LoadVector<V32u8>(MidRow + x),
+                        LoadVector<V32u8>(MidRow + x + 1));
             StoreVector(o + x, Median3(low, mid, high));
         });
     }
 }
 
-FLIMMER_NOINLINE void MedianBase(const uint8_t* in, uint8_t* out, int w, int h) { MedianRows(in, out, w, h); }
+FLIMMER_NOINLINE void MedianBase(const uint8_t* in, uint8_t* out, int w, int h) {
+    MedianRows(in, out, w, h);
+}
 FLIMMER_AVX2 void MedianAvx2(const uint8_t* in, uint8_t* out, int w, int h) {
     MedianRows(in, out, w, h);
 }
@@ -197,7 +201,7 @@ FLIMMER_INLINE void ConvolveKind(const uint8_t* in, uint8_t* out, int w, int h, 
 }
 
 FLIMMER_NOINLINE void ConvolveBase(const uint8_t* in, uint8_t* out, int w, int h, KernelKind kind,
-                  const RuntimeKernel& runtime) {
+                                   const RuntimeKernel& runtime) {
     ConvolveKind(in, out, w, h, kind, runtime);
 }
 FLIMMER_AVX2 void ConvolveAvx2(const uint8_t* in, uint8_t* out, int w, int h, KernelKind kind,
@@ -250,9 +254,9 @@ FLIMMER_INLINE void CompassRows(const uint8_t* in, uint8_t* out, int w, int h, f
             const V16i16 m = Max(best + best - total - centre - centre, zero);
             V8i16 low, high;
             Split(m, low, high);
-            StoreVector(o + x, __builtin_convertvector(
-                                   Join<V16i16>(ScaleEdges(low, factor), ScaleEdges(high, factor)),
-                                   V16u8));
+            StoreVector(
+                o + x, __builtin_convertvector(
+                           Join<V16i16>(ScaleEdges(low, factor), ScaleEdges(high, factor)), V16u8));
         });
     }
 }
@@ -292,14 +296,16 @@ int ConvolveAt(const uint8_t* in, int w, int i, const int32_t k[9]) {
     return magnitude > 255 ? 255 : static_cast<int>(magnitude);
 }
 
-// Truncated and limited to 255 (and, for a negative factor the design never uses, to 0).
+// Truncated and limited to 255 (and, for a negative factor, which no effect uses, to 0).
 uint8_t LimitEdge(float product) {
-    return static_cast<uint8_t>(product >= 255.0f ? 255 : product > 0.0f ? static_cast<int>(product) : 0);
+    return static_cast<uint8_t>(product >= 255.0f ? 255
+                                : product > 0.0f  ? static_cast<int>(product)
+                                                  : 0);
 }
 
 uint8_t CompassAt(const uint8_t* in, int w, int i, float factor) {
-    const int ring[8] = {in[i - w],     in[i - w + 1], in[i + 1], in[i + w + 1],
-                         in[i + w],     in[i + w - 1], in[i - 1], in[i - w - 1]};
+    const int ring[8] = {in[i - w], in[i - w + 1], in[i + 1], in[i + w + 1],
+                         in[i + w], in[i + w - 1], in[i - 1], in[i - w - 1]};
     int total = 0;
     for (int v : ring)
         total += v;

@@ -88,9 +88,8 @@ int ScaledSize(int percent, int size) {
     return scaled < 1 ? 1 : static_cast<int>(scaled);
 }
 
-bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen,
-                    const uint8_t* sourceRed, int pw, int ph, uint8_t* blue, uint8_t* green,
-                    uint8_t* red, int& w, int& h) {
+bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const uint8_t* sourceRed,
+                    int pw, int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
     if (pw < 1 || pw > 100 || ph < 1 || ph > 100 || w < 1 || h < 1)
         return false;
     const float sx = static_cast<float>(pw / 100.0);

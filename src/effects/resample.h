@@ -16,6 +16,5 @@ int ScaledSize(int percent, int size);
 // Scales the three w x h source planes by pw across and ph down (each 1..100) about the centre
 // and cuts the scaled picture out into the destination planes (row length = new width).
 // w and h become the new size. False, and nothing changed, for percentages or sizes out of range.
-bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen,
-                    const uint8_t* sourceRed, int pw, int ph, uint8_t* blue, uint8_t* green,
-                    uint8_t* red, int& w, int& h);
+bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const uint8_t* sourceRed,
+                    int pw, int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);

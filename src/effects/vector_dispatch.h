@@ -41,9 +41,15 @@ template <typename V> FLIMMER_INLINE V LoadVector(const void* p) {
     std::memcpy(&v, p, sizeof v);
     return v;
 }
-template <typename V> FLIMMER_INLINE void StoreVector(void* p, const V& v) { std::memcpy(p, &v, sizeof v); }
-template <typename V> FLIMMER_INLINE V Min(const V& a, const V& b) { return a < b ? a : b; }
-template <typename V> FLIMMER_INLINE V Max(const V& a, const V& b) { return a < b ? b : a; }
+template <typename V> FLIMMER_INLINE void StoreVector(void* p, const V& v) {
+    std::memcpy(p, &v, sizeof v);
+}
+template <typename V> FLIMMER_INLINE V Min(const V& a, const V& b) {
+    return a < b ? a : b;
+}
+template <typename V> FLIMMER_INLINE V Max(const V& a, const V& b) {
+    return a < b ? b : a;
+}
 
 // The two 16-byte halves of a 32-byte vector, and back. Operations the baseline cannot do on a
 // 32-byte vector as a whole (it would go lane by lane) are done on the halves.
@@ -63,7 +69,8 @@ template <typename V, typename Half> FLIMMER_INLINE V Join(const Half& low, cons
 // Runs body(x) for groups of Lanes pixels covering [first, last); the final group is moved back to
 // end at last, so a few pixels are computed twice with the same result (outputs never feed
 // inputs). Needs last - first >= Lanes.
-template <int Lanes, typename Body> FLIMMER_INLINE void ForGroups(int first, int last, Body&& body) {
+template <int Lanes, typename Body>
+FLIMMER_INLINE void ForGroups(int first, int last, Body&& body) {
     const int end = last - Lanes;
     for (int x = first;; x += Lanes) {
         if (x > end)

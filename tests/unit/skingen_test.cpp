@@ -1,16 +1,21 @@
-// The asset generator's file writers and the shaped start screen.
+// The asset generator: its file writers, its font, and the rules the skin pictures
+// must keep (key colours, shapes, room for the picture).
 #include "skingen/art.h"
 #include "skingen/bmp_writer.h"
 #include "skingen/font.h"
+#include "skingen/shapes.h"
 #include "skingen/jpeg_writer.h"
 #include "skingen/png_writer.h"
 
+#include "shell/layout.h"
 #include "skin/skin_tables.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 
@@ -238,46 +243,165 @@ TEST(SkingenStartScreen, BlackOnlyOutsideTheShape) {
     EXPECT_GT(black, 500) << "the window would be a plain square";
 }
 
-TEST(SkingenButtons, EveryFaceCoversTheSamePixels) {
-    for (auto [name, w, h] : {std::tuple{"Close", 42, 23},
-                              {"fun3", 72, 50},
-                              {"Undos", 46, 29},
-                              {"done", 24, 28},
-                              {"Graph_JPEG", 77, 77}}) {
+namespace {
+
+// Every button name the tables give pictures to, with the largest size it is shown at.
+std::map<std::string, std::pair<int, int>> TableButtons() {
+    std::map<std::string, std::pair<int, int>> out;
+    auto note = [&](const std::string& path, int w, int h) {
+        std::string name = path.substr(path.rfind('\\') + 1);
+        name = name.substr(0, name.rfind('.'));
+        if (name.size() > 5 && name.compare(name.size() - 5, 5, "_norm") == 0)
+            name.resize(name.size() - 5);
+        auto& size = out[name];
+        size = {std::max(size.first, w), std::max(size.second, h)};
+    };
+    for (const SkinDescriptor* d : AllSkins)
+        for (int i = 0; i < MaxSlots; ++i)
+            if (d->norm[i][0] != '\0')
+                note(d->norm[i], d->width[i], d->height[i]);
+    for (int k = 0; k < 6; k += 3)
+        note(SpeakerPaths[k], 46, 29);
+    return out;
+}
+
+bool IsEffect(const std::string& name) {
+    return name.size() >= 2 && name[0] == 'O' && std::isdigit(static_cast<unsigned char>(name[1]));
+}
+
+} // namespace
+
+TEST(SkingenButtons, EveryFaceCoversTheSamePixelsAndOnlyTheOutsideIsBlack) {
+    for (const auto& [name, size] : TableButtons()) {
+        if (IsEffect(name))
+            continue;
+        const auto [w, h] = size;
         const Canvas norm = DrawButton(name, w, h, Face::Norm);
         const Canvas hover = DrawButton(name, w, h, Face::Hover);
         const Canvas pressed = DrawButton(name, w, h, Face::Pressed);
-        int differing = 0;
+        int shown = 0, hoverDiffers = 0, pressDiffers = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                const bool shown = !IsBlack(norm.At(x, y));
-                ASSERT_EQ(shown, !IsBlack(hover.At(x, y))) << name << " " << x << "," << y;
-                ASSERT_EQ(shown, !IsBlack(pressed.At(x, y))) << name << " " << x << "," << y;
-                ASSERT_EQ(shown, InButtonShape(x + 0.5, y + 0.5, w, h)) << name;
-                differing += norm.At(x, y).r != hover.At(x, y).r ? 1 : 0;
+                const bool inside = InButtonShape(name, x + 0.5, y + 0.5, w, h);
+                ASSERT_EQ(inside, !IsBlack(norm.At(x, y))) << name << " " << x << "," << y;
+                ASSERT_EQ(inside, !IsBlack(hover.At(x, y))) << name << " " << x << "," << y;
+                ASSERT_EQ(inside, !IsBlack(pressed.At(x, y))) << name << " " << x << "," << y;
+                shown += inside ? 1 : 0;
+                hoverDiffers += inside && norm.At(x, y).g != hover.At(x, y).g ? 1 : 0;
+                pressDiffers += inside && norm.At(x, y).g != pressed.At(x, y).g ? 1 : 0;
             }
-        EXPECT_GT(differing, w * h / 2) << name << ": hover looks like rest";
+        EXPECT_GT(shown, w * h * 3 / 5) << name << ": the button is mostly hole";
+        EXPECT_GT(hoverDiffers, shown / 3) << name << ": hover looks like rest";
+        EXPECT_GT(pressDiffers, shown / 3) << name << ": press looks like rest";
     }
 }
 
-TEST(SkingenButtons, SwappedUndoRedoNamesGetTheirActionsLabels) {
+TEST(SkingenButtons, TheSwappedUndoRedoNamesShowWhatTheyDo) {
     EXPECT_EQ(ButtonLabel("Redos"), "Undo");
     EXPECT_EQ(ButtonLabel("Undos"), "Redo");
-    EXPECT_EQ(ButtonLabel("SpkOFF"), "Mute");
+    EXPECT_EQ(ButtonLabel("fun3"), "Stickers 2");
 }
 
-TEST(SkingenButtons, EveryLabelIsInTheFont) {
-    // A missing glyph would silently draw '?' on a shipped button.
-    for (const SkinDescriptor* d : AllSkins)
-        for (int i = 0; i < MaxSlots; ++i) {
-            const std::string path = d->norm[i];
-            if (path.empty())
-                continue;
-            std::string name = path.substr(path.rfind('\\') + 1);
-            name = name.substr(0, name.rfind('.'));
-            if (name.size() > 5 && name.compare(name.size() - 5, 5, "_norm") == 0)
-                name.resize(name.size() - 5);
-            for (char ch : ButtonLabel(name))
-                EXPECT_TRUE(BuiltinFont().Has(ch)) << name << " '" << ch << "'";
+TEST(SkingenEffects, TilesAvoidBothKeyColoursInEveryFace) {
+    // Tiles O0..O10 are keyed on black, O11..O14 on pure red.
+    for (int k = 0; k < EffectCount; ++k) {
+        EXPECT_FALSE(EffectName(k).empty()) << k;
+        for (const Face face : {Face::Norm, Face::Hover, Face::Pressed}) {
+            const Canvas c = DrawEffectTile(k, 96, face);
+            ASSERT_EQ(c.Width(), 96);
+            ASSERT_EQ(c.Height(), 96);
+            for (const Color& p : c.Pixels()) {
+                ASSERT_FALSE(IsBlack(p)) << "O" << k;
+                ASSERT_FALSE(p.r == 255 && p.g == 0 && p.b == 0) << "O" << k;
+            }
         }
+    }
+}
+
+TEST(SkingenFont, EveryWordTheSkinWritesIsInTheFont) {
+    std::vector<std::string> words = {"Flimmer", "Smile!", "Pen width", "Colourfulness"};
+    for (const auto& [name, size] : TableButtons())
+        words.push_back(IsEffect(name) ? EffectName(std::stoi(name.substr(1))) : ButtonLabel(name));
+    for (const std::string& w : words)
+        for (char ch : w)
+            EXPECT_TRUE(FontHas(ch)) << w << " '" << ch << "'";
+    EXPECT_FALSE(FontHas('~'));
+}
+
+TEST(SkingenFont, InkStaysInsideTheMeasuredBox) {
+    const TextStyle style = Style(12, Bold, Rgb(255, 255, 255));
+    std::vector<std::string> texts = {"Brightness", "Hello!", "jpg 2x"};
+    for (char ch = '!'; ch <= '~'; ++ch)
+        if (FontHas(ch))
+            texts.push_back(std::string("H") + ch + "H");
+    for (const std::string& text : texts) {
+        Canvas c(200, 40, Rgb(0, 0, 0));
+        const double x = 20, baseline = 24, width = TextWidth(text, style);
+        DrawText(c, x, baseline, text, style);
+        int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+        for (int py = 0; py < c.Height(); ++py)
+            for (int px = 0; px < c.Width(); ++px)
+                if (!IsBlack(c.At(px, py))) {
+                    minX = std::min(minX, px);
+                    maxX = std::max(maxX, px);
+                    minY = std::min(minY, py);
+                    maxY = std::max(maxY, py);
+                }
+        EXPECT_NEAR(minX, x, 1.5) << text;
+        EXPECT_NEAR(maxX + 1, x + width, 1.5) << text;
+        EXPECT_GE(minY, baseline - style.cap - 2) << text;
+        EXPECT_LE(maxY, baseline + style.cap * 0.35 + 2) << text; // descenders
+    }
+    // FitCap shrinks a text to the width asked for, and never grows it.
+    const double cap = FitCap("Colourfulness", style, 60, 12);
+    EXPECT_LT(cap, 12);
+    EXPECT_NEAR(TextWidth("Colourfulness", Style(cap, Bold, Rgb(0, 0, 0))), 60, 0.5);
+    EXPECT_EQ(FitCap("OK", style, 60, 12), 12);
+}
+
+TEST(SkingenShapes, CoverageIsHalfOnTheEdgeAndFullInside) {
+    const Shape r = RoundRect(10, 10, 20, 10, 3);
+    EXPECT_DOUBLE_EQ(r.Coverage(20, 15), 1.0);
+    EXPECT_DOUBLE_EQ(r.Coverage(10, 15), 0.5);
+    EXPECT_DOUBLE_EQ(r.Coverage(5, 15), 0.0);
+    // The rounded corner cuts off the rectangle's corner point.
+    EXPECT_DOUBLE_EQ(r.Coverage(10.2, 10.2), 0.0);
+    const Shape ring = Outline(Circle(0, 0, 10), 2);
+    EXPECT_DOUBLE_EQ(ring.Coverage(10, 0), 1.0);
+    EXPECT_DOUBLE_EQ(ring.Coverage(0, 0), 0.0);
+    const Shape cut = Minus(Circle(0, 0, 10), Circle(0, 0, 5));
+    EXPECT_DOUBLE_EQ(cut.Coverage(0, 0), 0.0);
+    EXPECT_DOUBLE_EQ(cut.Coverage(7.5, 0), 1.0);
+}
+
+TEST(SkingenScreens, EachLayoutLeavesTheWholePictureAreaFree) {
+    // The picture window covers the area; the background must not put anything the
+    // user needs there, and must reach the layout's size exactly.
+    const std::tuple<int, int, Screen> cases[] = {
+        {1024, 600, Screen::Colour}, {1024, 768, Screen::Effects}, {1366, 768, Screen::Decorate}};
+    for (auto [w, h, s] : cases) {
+        const DisplayLayout d = ChooseLayout(w, h);
+        SetTitleBarCells(d.width);
+        SetBottomRowCells(d.height);
+        const Rect area{d.areaOffsetX, d.areaOffsetY, d.areaWidth, d.areaHeight};
+        {
+            const Canvas c = DrawScreenBackground(s, {d.width, d.height, area});
+            ASSERT_EQ(c.Width(), d.width);
+            ASSERT_EQ(c.Height(), d.height);
+            // The stage is one colour but for the placeholder word in its middle.
+            const Color stage = c.At(area.x, area.y);
+            int other = 0;
+            for (int y = area.y; y < area.y + area.h; ++y)
+                for (int x = area.x; x < area.x + area.w; ++x) {
+                    const Color p = c.At(x, y);
+                    other += p.r != stage.r || p.g != stage.g || p.b != stage.b ? 1 : 0;
+                }
+            EXPECT_LT(other, area.w * area.h / 50) << w << "x" << h;
+            // Just outside the area the frame differs from the stage.
+            const Color frame = c.At(area.x - 3, area.y + area.h / 2);
+            EXPECT_NE(frame.r, stage.r);
+        }
+    }
+    SetTitleBarCells(1024);
+    SetBottomRowCells(600);
 }

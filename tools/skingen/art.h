@@ -1,6 +1,5 @@
-// The placeholder pictures and sounds. Each routine draws one kind of asset from its
-// parameters alone, so a later design can replace one routine without touching the
-// file formats or the tree layout.
+// The skin's pictures and sounds. Each routine draws one kind of asset from its
+// parameters, so one design can change without touching the file formats or the tree.
 #pragma once
 #include "canvas.h"
 #include "cur_writer.h"
@@ -18,20 +17,30 @@ struct Rect {
 };
 
 // --- buttons (art_buttons.cpp)
-// The text a button shows; names without a known label show themselves.
+// The word a button shows, or "" for buttons that show only a sign.
 std::string ButtonLabel(std::string_view name);
-// A rounded button; the surroundings outside the rounded corners are pure black (the
-// transparent key) and every face covers the same pixels.
+// Every face of a button covers the same pixels; the surroundings are pure black (the
+// transparent key) and nothing inside is.
 Canvas DrawButton(std::string_view name, int width, int height, Face face);
-bool InButtonShape(double px, double py, int width, int height);
-// A square effect tile (no black anywhere: the gallery keys on black).
-Canvas DrawEffectTile(int index, int size, Face face);
+bool InButtonShape(std::string_view name, double px, double py, int width, int height);
 // White where the thumbnail shows through; the frame tints it when ANDed.
 Canvas DrawThumbnailMask(int size, Color frame, int thickness);
 
-// --- screens (art_screens.cpp)
-Canvas DrawScreenBackground(std::string_view title, int width, int height, Rect picture,
-                            Color tint);
+// --- effect tiles (art_effects.cpp): no black and no pure red anywhere, since the
+// gallery keys its tiles on one or the other.
+constexpr int EffectCount = 15;
+std::string EffectName(int index);
+Canvas DrawEffectTile(int index, int size, Face face);
+
+// --- screens (art_screens.cpp, art_panels.cpp)
+enum class Screen { Camera, Colour, Perspective, Background, Pen, Decorate, Effects, Save };
+struct ScreenGeometry {
+    int width, height;
+    Rect picture; // where the picture window lies
+};
+// Labels and frames follow the slot positions of the skin tables, whose run-time
+// cells must be set for this layout.
+Canvas DrawScreenBackground(Screen screen, const ScreenGeometry& g);
 // The shaped start screen: pure black outside, never pure black inside.
 constexpr int StartScreenSize = 365;
 bool InStartShape(double px, double py);

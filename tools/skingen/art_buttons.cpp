@@ -1,212 +1,236 @@
 #include "art.h"
 
 #include "font.h"
+#include "look.h"
+#include "pictograms.h"
+#include "shapes.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace skingen {
 
 namespace {
 
-// One colour per kind of control, so the screens read as one family.
-constexpr Color WindowRed = Rgb(226, 96, 86);
-constexpr Color WindowBlue = Rgb(98, 122, 172);
-constexpr Color ConfirmGreen = Rgb(72, 168, 98);
-constexpr Color EditTeal = Rgb(54, 148, 168);
-constexpr Color AdjustBlue = Rgb(72, 132, 212);
-constexpr Color ScreenPurple = Rgb(142, 104, 200);
-constexpr Color ExportAmber = Rgb(226, 150, 44);
-constexpr Color StartTeal = Rgb(44, 158, 146);
+// Tab: hangs from the top edge (title bar). Pill: the common button. Round: the big
+// confirm button. Card: a pale selector with a coloured sign. Export: a square with a
+// sign above its word.
+enum class Kind { Tab, Pill, Round, Card, Export };
 
 struct Look {
-    const char* label;
+    Kind kind;
     Color base;
-    // Buttons of one row share the text size of their longest label.
-    const char* sizeLike = nullptr;
+    std::optional<Pictogram> sign;
+    const char* text = "";
 };
 
 const std::map<std::string_view, Look>& Looks() {
+    using enum Pictogram;
     static const std::map<std::string_view, Look> looks = {
-        {"Close", {"X", WindowRed}},
-        {"H", {"H", WindowBlue}},
-        {"Min", {"_", WindowBlue}},
-        {"Min0", {"_", WindowBlue}},
-        {"Pre", {"<", WindowBlue}},
-        {"OK", {"OK", ConfirmGreen}},
-        {"done", {"ok", ConfirmGreen}},
-        {"Exit", {"Exit", WindowRed}},
-        {"Clears", {"Clear", EditTeal}},
+        {"Close", {Kind::Tab, look::Red, Cross}},
+        {"H", {Kind::Tab, look::TitleBottom, Home}},
+        {"Min", {Kind::Tab, look::TitleBottom, Minimise}},
+        {"Min0", {Kind::Tab, look::TitleBottom, Minimise}},
+        {"Pre", {Kind::Tab, look::TitleBottom, Back}},
+        {"OK", {Kind::Round, look::Green, std::nullopt, "OK"}},
+        {"done", {Kind::Pill, look::Green, Check}},
+        {"Exit", {Kind::Pill, look::Red, std::nullopt, "Exit"}},
+        {"Clears", {Kind::Pill, look::Berry, std::nullopt, "Reset"}},
         // The names are swapped in the tables: "Redos" steps back, "Undos" forward.
-        {"Redos", {"Undo", EditTeal}},
-        {"Undos", {"Redo", EditTeal}},
-        {"Plus", {"+", AdjustBlue}},
-        {"Milus", {"-", AdjustBlue}},
-        {"L", {"L", AdjustBlue}},
-        {"R", {"R", AdjustBlue}},
-        {"PgUp", {"<<", AdjustBlue}},
-        {"PgDn", {">>", AdjustBlue}},
-        {"enlarge", {"+", AdjustBlue}},
-        {"reduce", {"-", AdjustBlue}},
-        {"color", {"Col", AdjustBlue}},
-        {"fun0", {"Backgr", ScreenPurple, "Stick2"}},
-        {"fun1", {"Pen", ScreenPurple, "Stick2"}},
-        {"fun2", {"Stick", ScreenPurple, "Stick2"}},
-        {"fun3", {"Stick2", ScreenPurple, "Stick2"}},
-        {"fun4", {"Front", ScreenPurple, "Stick2"}},
-        {"fun5", {"Cover", ScreenPurple, "Stick2"}},
-        {"Graph_BMP", {"BMP", ExportAmber}},
-        {"Graph_JPEG", {"JPEG", ExportAmber}},
-        {"Graph_PNG", {"PNG", ExportAmber}},
-        {"Graph_TIFF", {"TIFF", ExportAmber}},
-        {"MSPaint", {"Paint", ExportAmber}},
-        {"CAM", {"CAM", StartTeal}},
-        {"Files", {"Files", StartTeal}},
-        {"SpkON", {"Snd", StartTeal, "Mute"}},
-        // Shown while sound is on; pressing it mutes.
-        {"SpkOFF", {"Mute", StartTeal, "Mute"}},
+        {"Redos", {Kind::Pill, look::Violet, std::nullopt, "Undo"}},
+        {"Undos", {Kind::Pill, look::Violet, std::nullopt, "Redo"}},
+        {"Plus", {Kind::Pill, look::Sky, Plus}},
+        {"Milus", {Kind::Pill, look::Sky, Minus}},
+        {"L", {Kind::Pill, look::Sky, TurnLeft}},
+        {"R", {Kind::Pill, look::Sky, TurnRight}},
+        {"PgUp", {Kind::Pill, look::Sky, PageBack}},
+        {"PgDn", {Kind::Pill, look::Sky, PageNext}},
+        {"enlarge", {Kind::Pill, look::Sky, Plus}},
+        {"reduce", {Kind::Pill, look::Sky, Minus}},
+        {"color", {Kind::Pill, look::Amber, Palette}},
+        {"fun0", {Kind::Card, look::Green, Landscape, "Background"}},
+        {"fun1", {Kind::Card, look::Berry, Pencil, "Pen"}},
+        {"fun2", {Kind::Card, look::Amber, Star, "Stickers"}},
+        {"fun3", {Kind::Card, look::Red, Heart, "Stickers 2"}},
+        {"fun4", {Kind::Card, look::Violet, Sparkles, "Foreground"}},
+        {"fun5", {Kind::Card, Rgb(196, 132, 52), Frame, "Cover"}},
+        {"Graph_BMP", {Kind::Export, look::Sky, Document, "BMP"}},
+        {"Graph_JPEG", {Kind::Export, look::Amber, Document, "JPEG"}},
+        {"Graph_PNG", {Kind::Export, look::Green, Document, "PNG"}},
+        {"Graph_TIFF", {Kind::Export, look::Violet, Document, "TIFF"}},
+        {"MSPaint", {Kind::Export, look::Berry, Brush, "Paint"}},
+        {"CAM", {Kind::Pill, look::Teal, Camera}},
+        {"Files", {Kind::Pill, look::Teal, Folder}},
+        // Each shows the sound as it is: SpkOFF while the sound is on, SpkON while off.
+        {"SpkOFF", {Kind::Pill, look::Teal, SoundOn}},
+        {"SpkON", {Kind::Pill, look::Teal, SoundOff}},
     };
     return looks;
 }
 
 Look LookFor(std::string_view name) {
     const auto it = Looks().find(name);
-    return it != Looks().end() ? it->second : Look{nullptr, WindowBlue};
+    return it != Looks().end() ? it->second : Look{Kind::Pill, look::Sky, std::nullopt, ""};
 }
 
-double CornerRadius(int width, int height) {
-    const int side = std::min(width, height);
-    return side >= 40 ? 10.0 : side / 5.0;
+Shape Outer(Kind kind, int w, int h) {
+    switch (kind) {
+    case Kind::Tab:
+        return RoundRect(0, -10, w, h + 10, 8); // square at the top, where it hangs
+    case Kind::Round:
+        return Circle(w / 2.0, h / 2.0, std::min(w, h) / 2.0 - 0.2);
+    case Kind::Card:
+        return RoundRect(0, 0, w, h, 11);
+    case Kind::Export:
+        return RoundRect(0, 0, w, h, 16);
+    case Kind::Pill:
+        break;
+    }
+    return RoundRect(0, 0, w, h, std::min(h / 2.0, 13.0));
 }
 
-// The largest integer scale (up to 3) at which the label fits with a margin.
-int LabelScale(std::string_view label, int width, int height) {
-    const int w = BuiltinFont().TextWidth(label);
-    for (int s = 3; s > 1; --s)
-        if (w * s <= width - 12 && Font::CellRows * s <= height - 6)
-            return s;
-    return 1;
+// What the button's edge is blended with: the ground it stands on.
+Color Matte(Kind kind) {
+    switch (kind) {
+    case Kind::Tab:
+        return look::TitleMid;
+    case Kind::Export:
+        return look::Paper;
+    default:
+        return look::Tray;
+    }
 }
 
-bool OnShapeEdge(int x, int y, int width, int height) {
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (!InButtonShape(x + dx + 0.5, y + dy + 0.5, width, height))
-                return true;
-    return false;
+// The face colour and the colour of its sign for each state.
+struct Paint {
+    Color face, rim, sign;
+};
+
+Paint PaintFor(const Look& l, std::string_view name, Face face) {
+    const Color white = Rgb(255, 255, 255);
+    if (l.kind == Kind::Tab) {
+        if (name == "Close" && face == Face::Hover)
+            return {l.base, Shade(l.base, -0.3), white};
+        const Color sign = name == "Close" ? l.base : look::TitleBottom;
+        if (face == Face::Hover)
+            return {look::Glow, Shade(look::Glow, -0.3), Shade(sign, -0.15)};
+        if (face == Face::Pressed)
+            return {Shade(look::Tab, -0.16), Shade(look::Tab, -0.4), Shade(sign, -0.25)};
+        return {look::Tab, Shade(look::Tab, -0.22), sign};
+    }
+    if (l.kind == Kind::Card) {
+        if (face == Face::Hover)
+            return {Rgb(255, 248, 206), l.base, Shade(l.base, -0.1)};
+        if (face == Face::Pressed)
+            return {Mix(l.base, white, 0.72), Shade(l.base, -0.2), Shade(l.base, -0.3)};
+        return {look::Paper, look::PaperEdge, l.base};
+    }
+    if (face == Face::Hover)
+        return {Shade(l.base, 0.2), Shade(l.base, -0.2), white};
+    if (face == Face::Pressed)
+        return {Shade(l.base, -0.22), Shade(l.base, -0.45), Shade(white, -0.08)};
+    return {l.base, Shade(l.base, -0.3), white};
+}
+
+void DrawContent(Canvas& c, const Look& l, Color ink, Color shadow, double dy) {
+    const int w = c.Width(), h = c.Height();
+    auto sign = [&](double cx, double cy, double size) {
+        if (l.sign)
+            DrawPictogram(c, *l.sign, cx, cy + dy, size, ink);
+    };
+    auto text = [&](double cx, double cy, double maxWidth, double maxCap, double weight,
+                    Color colour) {
+        TextStyle s = Style(maxCap, weight, colour);
+        s.cap = FitCap(l.text, s, maxWidth, maxCap);
+        if (shadow.a > 0) {
+            TextStyle sh = s;
+            sh.color = shadow;
+            DrawTextCentered(c, cx, cy + dy + 1, l.text, sh);
+        }
+        DrawTextCentered(c, cx, cy + dy, l.text, s);
+    };
+    switch (l.kind) {
+    case Kind::Tab:
+        sign(w / 2.0, h / 2.0 - 0.5, std::min(w, h) * 0.86);
+        break;
+    case Kind::Card:
+        sign(w / 2.0, h * 0.37, h * 0.56);
+        text(w / 2.0, h * 0.8, w - 8, 8.5, Bold, look::Ink);
+        break;
+    case Kind::Export:
+        sign(w / 2.0, h * 0.4, h * 0.5);
+        text(w / 2.0, h * 0.8, w - 14, 12, Bold, ink);
+        break;
+    case Kind::Round:
+    case Kind::Pill:
+        if (l.text[0] != '\0')
+            text(w / 2.0, h / 2.0, w - 10, std::min(15.0, h * 0.38), Bold, ink);
+        else
+            sign(w / 2.0, h / 2.0, std::min(w, h) * 0.78);
+        break;
+    }
 }
 
 } // namespace
 
 std::string ButtonLabel(std::string_view name) {
-    const Look look = LookFor(name);
-    return look.label != nullptr ? look.label : std::string(name);
+    return LookFor(name).text;
 }
 
-bool InButtonShape(double px, double py, int width, int height) {
-    return InRoundRect(px, py, 0, 0, width, height, CornerRadius(width, height));
+bool InButtonShape(std::string_view name, double px, double py, int width, int height) {
+    return Outer(LookFor(name).kind, width, height).Coverage(px, py) >= 0.3;
 }
 
 Canvas DrawButton(std::string_view name, int width, int height, Face face) {
-    const Look look = LookFor(name);
-    Color base = look.base;
+    const Look l = LookFor(name);
+    const Paint p = PaintFor(l, name, face);
+    const Shape outer = Outer(l.kind, width, height);
+    Canvas c(width, height, Matte(l.kind));
+
+    // Raised faces stand on a rim that shows at the bottom; the pressed face sinks,
+    // its rim shows at the top and its content moves down a pixel.
+    const bool pressed = face == Face::Pressed;
+    Fill(c, outer, p.rim);
+    const Shape inner = Moved(Grow(outer, -1.2), 0, pressed ? 0.8 : -0.8);
+    const Color top = pressed ? Shade(p.face, -0.08) : Shade(p.face, 0.22);
+    const Color bottom = pressed ? Shade(p.face, 0.06) : Shade(p.face, -0.06);
+    Fill(c, Intersect(inner, Grow(outer, -1)), VerticalShade(0, height, top, bottom));
+    if (pressed) {
+        Fill(c, Intersect(inner, Minus(inner, Moved(inner, 0, 2.5))), Rgb(60, 30, 20, 60));
+    } else {
+        // A soft gloss over the upper half.
+        Fill(c, Intersect(inner, Ellipse(width / 2.0, -height * 0.15, width * 0.7, height * 0.6)),
+             Rgb(255, 255, 255, l.kind == Kind::Card || l.kind == Kind::Tab ? 0 : 46));
+    }
     if (face == Face::Hover)
-        base = Shade(base, 0.28);
-    if (face == Face::Pressed)
-        base = Shade(base, -0.22);
+        Fill(c, Outline(Grow(outer, -2.6), 2.2), Rgb(255, 244, 180, 230));
 
-    // Raised faces are lit from above; the pressed face is lit from below, as if sunk.
-    const Color top = face == Face::Pressed ? Shade(base, -0.18) : Shade(base, 0.22);
-    const Color bottom = face == Face::Pressed ? Shade(base, 0.08) : Shade(base, -0.12);
-    const Color outline = Shade(base, -0.5);
-    const Color rim = face == Face::Pressed ? Shade(base, -0.35) : Shade(base, 0.45);
-
-    Canvas c(width, height, Rgb(0, 0, 0));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (!InButtonShape(x + 0.5, y + 0.5, width, height))
-                continue;
-            Color p = Mix(top, bottom, height > 1 ? y / double(height - 1) : 0.0);
-            if (OnShapeEdge(x, y, width, height))
-                p = outline;
-            else if (OnShapeEdge(x, y - 1, width, height) && y > 0)
-                p = rim; // the inner line just below the top edge
-            c.Set(x, y, p);
-        }
-
-    const std::string label = ButtonLabel(name);
-    const int scale = LabelScale(look.sizeLike != nullptr ? look.sizeLike : label, width, height);
-    const int shift = face == Face::Pressed ? 1 : 0;
-    const int cx = width / 2 + shift, cy = height / 2 + shift;
-    c.DrawTextCentered(BuiltinFont(), cx + 1, cy + 1, label, scale, Shade(base, -0.55));
-    c.DrawTextCentered(BuiltinFont(), cx, cy, label, scale, Rgb(255, 255, 255));
+    const bool light = l.kind == Kind::Card || l.kind == Kind::Tab;
+    const Color shadow = light ? Rgb(0, 0, 0, 0) : Rgb(60, 30, 30, 70);
+    DrawContent(c, l, p.sign, shadow, pressed ? 1.0 : 0.0);
 
     // Black is the key: keep every visible pixel off it, and everything outside on it.
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const bool inside = InButtonShape(x + 0.5, y + 0.5, width, height);
-            const Color p = c.At(x, y);
-            if (!inside)
+            const Color q = c.At(x, y);
+            if (!InButtonShape(name, x + 0.5, y + 0.5, width, height))
                 c.Set(x, y, Rgb(0, 0, 0));
-            else if (p.r == 0 && p.g == 0 && p.b == 0)
+            else if (q.r == 0 && q.g == 0 && q.b == 0)
                 c.Set(x, y, Rgb(1, 1, 1));
-        }
-    return c;
-}
-
-Canvas DrawEffectTile(int index, int size, Face face) {
-    // A hue per effect, walking round the colour wheel.
-    const double hue = std::fmod(index * 137.5, 360.0) / 60.0;
-    auto wheel = [hue](double offset) {
-        const double h = std::fmod(hue + offset + 6.0, 6.0);
-        return std::clamp(std::fabs(std::fmod(h, 6.0) - 3.0) - 1.0, 0.0, 1.0);
-    };
-    const Color vivid =
-        Rgb(static_cast<int>(70 + 150 * wheel(0)), static_cast<int>(70 + 150 * wheel(4)),
-            static_cast<int>(70 + 150 * wheel(2)));
-    Color sky = Shade(vivid, 0.55), ground = Shade(vivid, -0.15);
-    if (face == Face::Hover) {
-        sky = Shade(sky, 0.3);
-        ground = Shade(ground, 0.3);
-    }
-    if (face == Face::Pressed) {
-        sky = Shade(sky, -0.25);
-        ground = Shade(ground, -0.25);
-    }
-
-    Canvas c(size, size);
-    c.VerticalGradient(0, 0, size, size * 3 / 5, sky, Mix(sky, Rgb(255, 255, 255), 0.3));
-    c.VerticalGradient(0, size * 3 / 5, size, size - size * 3 / 5, ground, Shade(ground, -0.2));
-    // A little sun and hill: what an effect will change, in miniature.
-    c.FillCircle(size * 0.72, size * 0.28, size * 0.12, Rgb(255, 226, 110));
-    c.FillEllipse(size * 0.3, size * 0.66, size * 0.45, size * 0.16, Shade(ground, 0.15));
-
-    const std::string label = "O" + std::to_string(index);
-    const int shift = face == Face::Pressed ? 1 : 0;
-    c.DrawTextCentered(BuiltinFont(), size / 2 + 2 + shift, size * 3 / 4 + 2 + shift, label, 3,
-                       Shade(ground, -0.45));
-    c.DrawTextCentered(BuiltinFont(), size / 2 + shift, size * 3 / 4 + shift, label, 3,
-                       Rgb(255, 255, 255));
-
-    const Color frame = face == Face::Hover ? Rgb(255, 255, 255) : Shade(ground, -0.4);
-    c.FrameRect(0, 0, size, size, face == Face::Norm ? 1 : 3, frame);
-
-    // JPEG rounding must not reach the black key: keep every channel well above it.
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const Color p = c.At(x, y);
-            const auto lift = [](std::uint8_t v) {
-                return static_cast<std::uint8_t>(std::max<int>(v, 40));
-            };
-            c.Set(x, y, Rgb(lift(p.r), lift(p.g), lift(p.b)));
+            else
+                c.Set(x, y, Rgb(q.r, q.g, q.b));
         }
     return c;
 }
 
 Canvas DrawThumbnailMask(int size, Color frame, int thickness) {
     Canvas c(size, size, Rgb(255, 255, 255));
-    c.FrameRect(0, 0, size, size, thickness, frame);
+    const Shape ring =
+        Minus(RoundRect(0, 0, size, size, 0), RoundRect(thickness, thickness, size - 2 * thickness,
+                                                        size - 2 * thickness, thickness * 1.5));
+    Fill(c, ring, frame);
     return c;
 }
 

@@ -7,6 +7,7 @@
 #include "png_writer.h"
 #include "wav_writer.h"
 
+#include "shell/layout.h"
 #include "skin/skin_tables.h"
 
 #include <algorithm>
@@ -22,31 +23,43 @@ namespace {
 
 struct Layout {
     int digit;
-    int width, height;
-    Rect picture;
+    ScreenGeometry geometry;
 };
 
-constexpr Layout Layouts[] = {
-    {0, 1024, 600, {352, 49, 640, 512}},
-    {3, 1024, 768, {352, 62, 640, 640}},
-    {6, 1366, 768, {443, 62, 800, 640}},
+Layout LayoutFor(int displayWidth, int displayHeight) {
+    const DisplayLayout d = ChooseLayout(displayWidth, displayHeight);
+    return {d.skinSet,
+            {d.width, d.height, {d.areaOffsetX, d.areaOffsetY, d.areaWidth, d.areaHeight}}};
+}
+
+const Layout Layouts[] = {LayoutFor(1024, 600), LayoutFor(1024, 768), LayoutFor(1366, 768)};
+
+// Puts the skin tables' run-time cells in the state of one layout while it is drawn,
+// and back to their start values afterwards.
+class LayoutCells {
+  public:
+    explicit LayoutCells(const Layout& l) {
+        SetTitleBarCells(l.geometry.width);
+        SetBottomRowCells(l.geometry.height);
+    }
+    ~LayoutCells() {
+        SetTitleBarCells(1024);
+        SetBottomRowCells(600);
+    }
+    LayoutCells(const LayoutCells&) = delete;
+    LayoutCells& operator=(const LayoutCells&) = delete;
 };
 
 struct ScreenLook {
     const SkinDescriptor* skin;
-    const char* title;
-    Color tint;
+    Screen screen;
 };
 
 const ScreenLook ScreenLooks[] = {
-    {&SkinChild01, "Camera", Rgb(60, 150, 160)},
-    {&SkinChild02, "Colour", Rgb(200, 100, 130)},
-    {&SkinChild03, "Perspective", Rgb(100, 110, 190)},
-    {&SkinChild40, "Background", Rgb(90, 160, 100)},
-    {&SkinChild41, "Pen", Rgb(220, 130, 60)},
-    {&SkinChild4x, "Decorations", Rgb(150, 100, 190)},
-    {&SkinChild05, "Effects", Rgb(70, 130, 200)},
-    {&SkinChild06, "Save", Rgb(190, 140, 70)},
+    {&SkinChild01, Screen::Camera},      {&SkinChild02, Screen::Colour},
+    {&SkinChild03, Screen::Perspective}, {&SkinChild40, Screen::Background},
+    {&SkinChild41, Screen::Pen},         {&SkinChild4x, Screen::Decorate},
+    {&SkinChild05, Screen::Effects},     {&SkinChild06, Screen::Save},
 };
 
 constexpr int ThumbnailSize = 64;
@@ -155,35 +168,95 @@ class TreeWriter {
     int count_ = 0;
 };
 
+Canvas DrawBackground(const SkinDescriptor* d, const Layout& layout) {
+    if (d == &SkinChild00)
+        return DrawStartScreen();
+    const auto look = std::find_if(std::begin(ScreenLooks), std::end(ScreenLooks),
+                                   [d](const ScreenLook& s) { return s.skin == d; });
+    if (look == std::end(ScreenLooks))
+        throw std::runtime_error(std::string("no look for background ") + d->background);
+    return DrawScreenBackground(look->screen, layout.geometry);
+}
+
+Canvas DrawFace(const std::string& name, const ButtonPictures& b, Face face) {
+    return IsEffectButton(name) ? DrawEffectTile(std::stoi(name.substr(1)), b.width, face)
+                                : DrawButton(name, b.width, b.height, face);
+}
+
 void WriteBackgrounds(TreeWriter& out, const Layout& layout) {
-    for (const SkinDescriptor* d : AllSkins) {
-        const std::string path = TreePath(d->background, layout.digit);
-        if (d == &SkinChild00) {
-            out.WritePicture(path, DrawStartScreen());
-            continue;
-        }
-        const auto look = std::find_if(std::begin(ScreenLooks), std::end(ScreenLooks),
-                                       [d](const ScreenLook& s) { return s.skin == d; });
-        if (look == std::end(ScreenLooks))
-            throw std::runtime_error("no look for background " + path);
-        out.WritePicture(path, DrawScreenBackground(look->title, layout.width, layout.height,
-                                                    layout.picture, look->tint));
-    }
+    for (const SkinDescriptor* d : AllSkins)
+        out.WritePicture(TreePath(d->background, layout.digit), DrawBackground(d, layout));
 }
 
 void WriteButtons(TreeWriter& out, const Layout& layout,
                   const std::map<std::string, ButtonPictures>& buttons) {
     constexpr Face faces[3] = {Face::Norm, Face::Hover, Face::Pressed};
     for (const auto& [name, b] : buttons)
-        for (int f = 0; f < 3; ++f) {
-            const std::string path = TreePath(b.paths[f], layout.digit);
-            if (IsEffectButton(name)) {
-                out.WritePicture(path,
-                                 DrawEffectTile(std::stoi(name.substr(1)), b.width, faces[f]));
-            } else {
-                out.WritePicture(path, DrawButton(name, b.width, b.height, faces[f]));
-            }
+        for (int f = 0; f < 3; ++f)
+            out.WritePicture(TreePath(b.paths[f], layout.digit), DrawFace(name, b, faces[f]));
+}
+
+// The picture stretched to a slot, as the program scales it when it loads the skin.
+Canvas Stretch(const Canvas& src, int w, int h) {
+    Canvas out(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            out.Set(x, y, src.At(x * src.Width() / w, y * src.Height() / h));
+    return out;
+}
+
+// A transparent copy: pixels of the key colour leave the background as it was.
+void KeyedPaste(Canvas& dst, const Canvas& src, int x0, int y0, Color key) {
+    for (int y = 0; y < src.Height(); ++y)
+        for (int x = 0; x < src.Width(); ++x) {
+            const Color p = src.At(x, y);
+            if (p.r != key.r || p.g != key.g || p.b != key.b)
+                dst.Set(x0 + x, y0 + y, p);
         }
+}
+
+// A screen as the program shows it: background, then every slot's picture in the
+// given face (the slot `lit` in `litFace`, the others at rest).
+Canvas Composite(const SkinDescriptor* d, const Layout& layout,
+                 const std::map<std::string, ButtonPictures>& buttons, int lit, Face litFace) {
+    Canvas screen = DrawBackground(d, layout);
+    const int blackSlots = d == &SkinChild05 ? GalleryBlackSlots : d->M;
+    for (int i = 0; i < d->N; ++i) {
+        const bool speaker = (d == &SkinChild00 && i == SpeakerSlotStart) ||
+                             (d == &SkinChild01 && i == SpeakerSlotCamera);
+        const std::string name = speaker ? "SpkOFF" : ButtonName(d->norm[i]);
+        const auto it = buttons.find(name);
+        if (d->norm[i][0] == '\0' || it == buttons.end())
+            continue;
+        const Canvas face = DrawFace(name, it->second, i == lit ? litFace : Face::Norm);
+        KeyedPaste(screen, Stretch(face, d->width[i], d->height[i]), d->x[i], d->y[i],
+                   i < blackSlots ? Rgb(0, 0, 0) : Rgb(255, 0, 0));
+    }
+    if (d == &SkinChild00) {
+        // The default picture as the start screen previews it: fitted into 300 x 240.
+        const Canvas preview = Stretch(DrawDefaultPicture(640, 480), 300, 225);
+        screen.Paste(preview, 32, 49 + (240 - 225) / 2);
+    }
+    return screen;
+}
+
+// Every button in its three faces, twice the size, on the panel colour.
+Canvas ButtonSheet(const std::map<std::string, ButtonPictures>& buttons) {
+    constexpr int scale = 2, cell = 110, columns = 6;
+    const int rows = static_cast<int>((buttons.size() + columns - 1) / columns);
+    Canvas sheet(columns * cell * 3, rows * cell, Rgb(255, 251, 245));
+    int k = 0;
+    for (const auto& [name, b] : buttons) {
+        const int x0 = (k % columns) * cell * 3, y0 = (k / columns) * cell;
+        for (int f = 0; f < 3; ++f) {
+            const Canvas face = DrawFace(name, b, static_cast<Face>(f));
+            Canvas big = Stretch(face, std::min(b.width * scale, cell - 6),
+                                 std::min(b.height * scale, cell - 6));
+            KeyedPaste(sheet, big, x0 + f * cell, y0 + 3, Rgb(0, 0, 0));
+        }
+        ++k;
+    }
+    return sheet;
 }
 
 } // namespace
@@ -192,6 +265,7 @@ int WriteAssetTree(const std::string& outDir) {
     TreeWriter out(outDir);
     const auto buttons = CollectButtons();
     for (const Layout& layout : Layouts) {
+        const LayoutCells cells(layout);
         WriteBackgrounds(out, layout);
         WriteButtons(out, layout, buttons);
     }
@@ -208,6 +282,56 @@ int WriteAssetTree(const std::string& outDir) {
               EncodeIco({DrawAppIcon(16), DrawAppIcon(32), DrawAppIcon(48)}));
     out.Write("resources/openhand.cur", EncodeCur(OpenHandCursor()));
     out.Write("resources/grabhand.cur", EncodeCur(GrabHandCursor()));
+    return out.Count();
+}
+
+int WriteReview(const std::string& outDir) {
+    TreeWriter out(outDir);
+    const auto buttons = CollectButtons();
+    for (const Layout& layout : Layouts) {
+        const LayoutCells cells(layout);
+        for (const SkinDescriptor* d : AllSkins) {
+            if (d == &SkinChild00 && layout.digit != 0)
+                continue;
+            std::string name = FileName(d->background);
+            name = name.substr(0, name.find('.'));
+            out.WritePicture(name + "-" + std::to_string(layout.digit) + ".png",
+                             Composite(d, layout, buttons, -1, Face::Norm));
+        }
+    }
+    // Hover and press on a few buttons, to see the faces in place.
+    const LayoutCells cells(Layouts[0]);
+    out.WritePicture("Dlg2x-0-hover-ok.png",
+                     Composite(&SkinChild02, Layouts[0], buttons, 4, Face::Hover));
+    out.WritePicture("Dlg4-0-pressed-fun2.png",
+                     Composite(&SkinChild4x, Layouts[0], buttons, 10, Face::Pressed));
+    out.WritePicture("buttons.png", ButtonSheet(buttons));
+    // Close-ups, three times the size, where small details decide the look.
+    auto zoom = [&](const std::string& name, const Canvas& screen, Rect r) {
+        Canvas part(r.w, r.h);
+        for (int y = 0; y < r.h; ++y)
+            for (int x = 0; x < r.w; ++x)
+                part.Set(x, y, screen.At(r.x + x, r.y + y));
+        out.WritePicture(name, Stretch(part, r.w * 3, r.h * 3));
+    };
+    zoom("zoom-colour-rows.png", Composite(&SkinChild02, Layouts[0], buttons, 8, Face::Hover),
+         {0, 0, 340, 140});
+    zoom("zoom-bottom-row.png", Composite(&SkinChild02, Layouts[0], buttons, 6, Face::Pressed),
+         {96, 530, 240, 70});
+    zoom("zoom-title.png", Composite(&SkinChild4x, Layouts[0], buttons, 1, Face::Hover),
+         {0, 0, 300, 190});
+    zoom("zoom-title-right.png", Composite(&SkinChild4x, Layouts[0], buttons, 1, Face::Hover),
+         {860, 0, 164, 40});
+    Canvas icons(16 + 32 + 48 + 40, 56, Rgb(255, 251, 245));
+    int x = 8;
+    for (int size : {16, 32, 48}) {
+        const Canvas icon = DrawAppIcon(size);
+        for (int j = 0; j < size; ++j)
+            for (int i = 0; i < size; ++i)
+                icons.Blend(x + i, 4 + j, icon.At(i, j));
+        x += size + 12;
+    }
+    out.WritePicture("icon.png", icons);
     return out.Count();
 }
 

@@ -7,5 +7,8 @@ namespace skingen {
 
 // Writes the whole tree under outDir; returns the number of files written.
 int WriteAssetTree(const std::string& outDir);
+// Writes montages of every screen with its buttons, and a sheet of all buttons in
+// their three faces, for looking at the design.
+int WriteReview(const std::string& outDir);
 
 } // namespace skingen

@@ -1,7 +1,5 @@
 #include "canvas.h"
 
-#include "font.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -143,26 +141,6 @@ void Canvas::DrawLine(double x0, double y0, double x1, double y1, double thickne
     const double nx = -dy / length * thickness / 2, ny = dx / length * thickness / 2;
     FillPolygon({{x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}},
                 c);
-}
-
-void Canvas::DrawText(const Font& font, int x, int y, std::string_view text, int scale, Color c) {
-    int penX = x;
-    for (char ch : text) {
-        const Glyph& g = font.GlyphFor(ch);
-        for (int row = 0; row < Font::CellRows; ++row)
-            for (int col = 0; col < Font::GlyphColumns; ++col)
-                if (g.Bit(col, row))
-                    FillRect(penX + col * scale, y + row * scale, scale, scale, c);
-        penX += Font::Advance * scale;
-    }
-}
-
-void Canvas::DrawTextCentered(const Font& font, int cx, int cy, std::string_view text, int scale,
-                              Color c) {
-    // Centred on the capital height so labels with and without descenders line up.
-    const int w = font.TextWidth(text) * scale;
-    const int h = Font::CapRows * scale;
-    DrawText(font, cx - w / 2, cy - h / 2, text, scale, c);
 }
 
 void Canvas::Paste(const Canvas& src, int x, int y) {

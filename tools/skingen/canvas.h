@@ -27,8 +27,6 @@ struct Point {
     double x, y;
 };
 
-class Font;
-
 class Canvas {
   public:
     Canvas(int width, int height, Color fill = Rgb(0, 0, 0));
@@ -58,11 +56,6 @@ class Canvas {
     // Calls shade(x, y) for every pixel whose centre satisfies inside(x + 0.5, y + 0.5).
     void FillWhere(const std::function<bool(double, double)>& inside,
                    const std::function<Color(int, int)>& shade);
-
-    // Text in the built-in font; (x, y) is the top-left of the first glyph cell.
-    void DrawText(const Font& font, int x, int y, std::string_view text, int scale, Color c);
-    void DrawTextCentered(const Font& font, int cx, int cy, std::string_view text, int scale,
-                          Color c);
 
     void Paste(const Canvas& src, int x, int y);
     // Averages factor x factor blocks with premultiplied alpha (for smooth small art

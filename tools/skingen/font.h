@@ -1,37 +1,34 @@
-// A tiny bitmap font of our own: 5x7 capitals and digits in a 6x9 cell, lower case
-// with one or two rows of descender. Drawn at integer scales for labels.
+// Our own rounded stroke font: each glyph is a few lines and arcs on a grid whose
+// capitals are 10 units high, drawn at any size with smooth edges. Round ends and
+// an even stroke give the friendly, clean look of the whole skin.
 #pragma once
-#include <array>
-#include <cstdint>
+#include "canvas.h"
+
 #include <string_view>
 
 namespace skingen {
 
-struct Glyph {
-    std::array<std::uint8_t, 8> rows{}; // bit 4 is the leftmost column
-    bool Bit(int col, int row) const { return (rows[row] >> (4 - col)) & 1; }
+struct TextStyle {
+    double cap = 10;      // height of a capital letter in pixels
+    double weight = 0.16; // stroke width as a fraction of the capital height
+    Color color = Rgb(70, 46, 40);
+    double tracking = 0; // extra pixels between letters
 };
 
-class Font {
-  public:
-    static constexpr int GlyphColumns = 5;
-    static constexpr int CellRows = 8;
-    static constexpr int CapRows = 7;
-    static constexpr int Advance = 6;
+constexpr double Regular = 0.15;
+constexpr double Bold = 0.21;
 
-    Font();
-    // Characters without a glyph are drawn as '?'.
-    const Glyph& GlyphFor(char c) const;
-    bool Has(char c) const;
-    // Width in unscaled pixels, without the trailing gap.
-    int TextWidth(std::string_view text) const;
+TextStyle Style(double cap, double weight, Color color);
 
-  private:
-    std::array<Glyph, 128> glyphs_{};
-    std::array<bool, 128> present_{};
-};
-
-// The one font instance the generator draws with.
-const Font& BuiltinFont();
+bool FontHas(char c);
+// Width of the ink, stroke included.
+double TextWidth(std::string_view text, const TextStyle& style);
+// x is the left edge of the ink, baseline the foot of the capitals.
+void DrawText(Canvas& c, double x, double baseline, std::string_view text, const TextStyle& style);
+// Centred on (cx, cy), with the capital height centred vertically.
+void DrawTextCentered(Canvas& c, double cx, double cy, std::string_view text,
+                      const TextStyle& style);
+// The largest capital height up to maxCap at which the text fits maxWidth.
+double FitCap(std::string_view text, TextStyle style, double maxWidth, double maxCap);
 
 } // namespace skingen

@@ -1,18 +1,22 @@
 // flimmer-skingen OUTDIR: writes the program folder's pictures, sounds and the
-// resources that windres compiles into the exe.
+// resources that windres compiles into the exe. With --review it writes montages of
+// the screens and buttons instead.
 #include "asset_tree.h"
 
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: flimmer-skingen OUTDIR\n");
+    const bool review = argc == 3 && std::string_view(argv[1]) == "--review";
+    if (argc != 2 && !review) {
+        std::fprintf(stderr, "usage: flimmer-skingen [--review] OUTDIR\n");
         return 2;
     }
+    const char* outDir = argv[argc - 1];
     try {
-        const int files = skingen::WriteAssetTree(argv[1]);
-        std::printf("flimmer-skingen: %d files written to %s\n", files, argv[1]);
+        const int files = review ? skingen::WriteReview(outDir) : skingen::WriteAssetTree(outDir);
+        std::printf("flimmer-skingen: %d files written to %s\n", files, outDir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "flimmer-skingen: %s\n", e.what());
         return 1;
