@@ -1,19 +1,93 @@
-// "Child05": fifteen one-press effects.
+// "Child05": fifteen one-press effects with a history of the pictures shown.
 #include "effects/effect_screens_win.h"
+#include "effects/gallery_effects.h"
+#include "picture/history.h"
+#include "picture/history_win.h"
+#include "picture/show_picture_win.h"
 #include "shell/navigation_win.h"
 #include "shell/screen_table.h"
 #include "shell/screens_win.h"
+#include "skin/color_planes.h"
+#include "skin/skin_tables.h"
+#include "skin/skin_win.h"
+
+namespace {
+
+constexpr int ClearsSlot = 5, BackSlot = 6, ForwardSlot = 7, FirstEffectSlot = 8;
+constexpr int RememberedBelow = 10;
+
+// The last button below 10 pressed in this run, shown pressed when the gallery opens.
+int RememberedButton = -1;
+
+void ApplyEffect(int effect) {
+    Snapshot();
+    ApplyGalleryEffect(effect);
+    ShowPlanes(GalleryPicture);
+    CopyPicture(GalleryPicture, CurrentPicture);
+}
+
+void Clears() {
+    while (StepBack().node != nullptr) {
+    }
+    CopyPicture(EntryPicture, GalleryPicture);
+    CopyPicture(EntryPicture, BasePicture);
+    CopyPicture(BasePicture, CurrentPicture);
+    ShowPlanes(CurrentPicture);
+}
+
+void CommitGalleryPicture(HWND w, int target) {
+    CopyPicture(GalleryPicture, BasePicture);
+    CopyPicture(GalleryPicture, CurrentPicture);
+    SwitchScreen(w, GalleryScreenId, target);
+}
+
+void PressGallery(HWND w, LPARAM lp) {
+    const int slot = PressedSlot(w, lp, GalleryScreenId, GalleryScreenId);
+    if (slot >= 0 && slot < RememberedBelow)
+        RememberedButton = slot;
+    if (HandleTitleBarSlot(w, GalleryScreenId, slot))
+        return;
+    switch (slot) {
+    case PreSlot:
+        CommitGalleryPicture(w, BackgroundScreenId);
+        break;
+    case OkSlot:
+        CommitGalleryPicture(w, ExportScreenId);
+        break;
+    case ClearsSlot:
+        Clears();
+        break;
+    case BackSlot:
+    case ForwardSlot:
+        // The next effect starts from the picture now shown.
+        if (slot == BackSlot ? StepBackInHistory() : StepForwardInHistory())
+            CopyPicture(CurrentPicture, BasePicture);
+        break;
+    default:
+        if (slot >= FirstEffectSlot && slot < FirstEffectSlot + GalleryEffectCount)
+            ApplyEffect(slot - FirstEffectSlot);
+    }
+}
+
+} // namespace
 
 LRESULT CALLBACK GalleryScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != WM_LBUTTONDOWN)
-        return StandardScreenMessage(w, msg, wp, lp, GalleryScreenId);
-    const int slot = PressedSlot(w, lp, GalleryScreenId, GalleryScreenId);
-    if (HandleTitleBarSlot(w, GalleryScreenId, slot))
+    switch (msg) {
+    case WM_CREATE:
+        StandardScreenMessage(w, msg, wp, lp, GalleryScreenId);
+        DrawScreenButtons(w, SkinChild05, RememberedButton, -1);
+        CopyPicture(BasePicture, EntryPicture);
+        CopyPicture(BasePicture, GalleryPicture);
         return 0;
-    // Committing the gallery's picture comes with the effects themselves.
-    if (slot == PreSlot)
-        SwitchScreen(w, GalleryScreenId, BackgroundScreenId);
-    else if (slot == OkSlot)
-        SwitchScreen(w, GalleryScreenId, ExportScreenId);
-    return 0;
+    case WM_DESTROY:
+        // The next screen has already taken ScreenCode: name our own.
+        EmptyHistoryOfScreen(ScreenTable[GalleryScreenId].screenCode);
+        return 0;
+    case WM_LBUTTONUP:
+        return 0;
+    case WM_LBUTTONDOWN:
+        PressGallery(w, lp);
+        return 0;
+    }
+    return StandardScreenMessage(w, msg, wp, lp, GalleryScreenId);
 }
