@@ -1,6 +1,6 @@
 """The road of screens: opened picture, editing screens, export, and the ways back."""
 
-from flimmer import (CLOSE, EXPORT_EXIT, HOME, OK, PHOTOS, PRE, SELECTOR, answer_no_camera,
+from flimmer import (CLOSE, EXPORT_EXIT, HOME, OK, OK_768, PHOTOS, PRE, SELECTOR, answer_no_camera,
                      open_picture, save_screen, screen_windows, start_to_start_screen)
 from harness import Session
 
@@ -82,3 +82,27 @@ def scenario_exit_on_the_export_screen_ends_the_program():
         s.click("Child06", *EXPORT_EXIT)
         assert s.wait_exit(proc, 15) == 0
         assert s.count("Flimmer") == 0
+
+
+def scenario_display_change_returns_to_the_camera_screen():
+    with Session("display-change", 1366, 768) as s:
+        proc = start_to_start_screen(s)
+        open_picture(s, PHOTOS / "chelsea.png")
+        assert s.rect("Flimmer") == (0, 0, 1366, 768)
+        # The gallery closes on a display change; the camera screen, without a camera,
+        # gives way to the start screen.
+        for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05")]:
+            s.click(here, *OK_768)
+            s.wait_window(there)
+        s.add_mode(1024, 768)
+        s.auto_ok("change-display", 1024, 768)
+        answer_no_camera(s)
+        s.wait_window("Child00")
+        assert shown_screen(s) == "Child00"
+        assert s.rect("Flimmer")[2:] == (365, 365)
+        # The next picture opens in the 1024 x 768 layout.
+        open_picture(s, PHOTOS / "chelsea.png")
+        assert s.rect("Flimmer") == (0, 0, 1024, 768)
+        assert s.rect("ChildImage") == (352 + (640 - 451) // 2, 62 + (640 - 300) // 2, 451, 300)
+        s.click("Child02", 975 + 5, 5)
+        assert s.wait_exit(proc, 15) == 0

@@ -55,6 +55,23 @@ def scenario_bad_settings_are_read_safely():
         assert (w, h) == (START_SIZE, START_SIZE)
         close_from_start_screen(s, proc)
 
+        # A name stored without its terminating zero is never read past its end.
+        s.reg_add(CONFIG_KEY, "DefaultFile", "REG_BINARY", b"C:\\no-terminator.txt")
+        proc = start_to_start_screen(s)
+        close_from_start_screen(s, proc)
+
+
+def scenario_missing_settings_key_is_reported_and_the_program_goes_on():
+    with Session("missing-config") as s:
+        # The product key exists, its Config sub-key does not: nothing can be written.
+        s.reg_add(PRODUCT_KEY, None, "REG_SZ", "")
+        proc = start_to_start_screen(s)
+        s.post_click("Child00", *START_SPEAKER)
+        assert s.msgbox_ok() == ("Error", "Can't write Speaker flag to Registry!")
+        s.wait_window("Child00")
+        assert s.reg_query(CONFIG_KEY, "Speaker") is None
+        close_from_start_screen(s, proc)
+
 
 def scenario_second_copy_exits_at_once():
     with Session("second-copy") as s:
