@@ -73,8 +73,8 @@ void BM_ResamplePercent4000x3000To20(benchmark::State& state) {
     std::vector<uint8_t> b(800 * 600), g(800 * 600), r(800 * 600);
     for (auto _ : state) {
         int w = p.w, h = p.h;
-        ResamplePlanes(p.b.data(), p.g.data(), p.r.data(), 20, 20, b.data(), g.data(), r.data(),
-                       w, h);
+        ResamplePlanes(p.b.data(), p.g.data(), p.r.data(), 20, 20, b.data(), g.data(), r.data(), w,
+                       h);
         benchmark::DoNotOptimize(b.data());
     }
 }
@@ -107,11 +107,11 @@ void BM_CompositeFullPicture(benchmark::State& state) {
     PictureWidth = static_cast<int>(state.range(0));
     PictureHeight = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        CompositeFullPicture(DecorationPicture.blue, DecorationPicture.green,
-                             DecorationPicture.red, BasePicture.blue, BasePicture.green,
-                             BasePicture.red, CurrentPicture.blue, CurrentPicture.green,
-                             CurrentPicture.red, DecorationWeights.blue, DecorationWeights.green,
-                             DecorationWeights.red, 0);
+        CompositeFullPicture(DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
+                             BasePicture.blue, BasePicture.green, BasePicture.red,
+                             CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red,
+                             DecorationWeights.blue, DecorationWeights.green, DecorationWeights.red,
+                             0);
         benchmark::DoNotOptimize(CurrentPicture.blue);
     }
 }

@@ -13,7 +13,9 @@ inline uint8_t Weighted(uint8_t base, uint8_t decoration, uint8_t weight) {
     return static_cast<uint8_t>((base * (255 - weight) + decoration * weight) / 255);
 }
 
-inline int Distance(int a, int b) { return a > b ? a - b : b - a; }
+inline int Distance(int a, int b) {
+    return a > b ? a - b : b - a;
+}
 
 void CopyBase(const uint8_t* b, const uint8_t* g, const uint8_t* r, uint8_t* cb, uint8_t* cg,
               uint8_t* cr) {
@@ -24,13 +26,12 @@ void CopyBase(const uint8_t* b, const uint8_t* g, const uint8_t* r, uint8_t* cb,
 
 } // namespace
 
-void CompositeDecoration(const uint8_t* baseBlue, const uint8_t* baseGreen,
-                         const uint8_t* baseRed, uint8_t* currentBlue, uint8_t* currentGreen,
-                         uint8_t* currentRed, const uint8_t* decorationBlue,
-                         const uint8_t* decorationGreen, const uint8_t* decorationRed,
-                         const uint8_t* weightBlue, const uint8_t* weightGreen,
-                         const uint8_t* weightRed, int decorationWidth, int decorationHeight,
-                         int x, int y, int blendMode) {
+void CompositeDecoration(const uint8_t* baseBlue, const uint8_t* baseGreen, const uint8_t* baseRed,
+                         uint8_t* currentBlue, uint8_t* currentGreen, uint8_t* currentRed,
+                         const uint8_t* decorationBlue, const uint8_t* decorationGreen,
+                         const uint8_t* decorationRed, const uint8_t* weightBlue,
+                         const uint8_t* weightGreen, const uint8_t* weightRed, int decorationWidth,
+                         int decorationHeight, int x, int y, int blendMode) {
     CopyBase(baseBlue, baseGreen, baseRed, currentBlue, currentGreen, currentRed);
     if (decorationWidth <= 0 || decorationHeight <= 0 || PictureWidth <= 0 || PictureHeight <= 0)
         return;
@@ -56,8 +57,8 @@ void CompositeDecoration(const uint8_t* baseBlue, const uint8_t* baseGreen,
             if (blendMode == KeyedBlend) {
                 if (wr + wg + wb == 0)
                     continue;
-                const bool blends = Distance(wr, wg) < 30 || Distance(wb, wg) < 30 ||
-                                    Distance(wb, wr) < 30;
+                const bool blends =
+                    Distance(wr, wg) < 30 || Distance(wb, wg) < 30 || Distance(wb, wr) < 30;
                 opaque = wr >= 128 || wg >= 128 || wb >= 128 || !blends;
             }
             if (opaque) {

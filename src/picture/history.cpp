@@ -112,7 +112,9 @@ HistoryStep StepForward() {
     return {next != nullptr, next};
 }
 
-void ClearsHistory() { HistoryCursor = nullptr; }
+void ClearsHistory() {
+    HistoryCursor = nullptr;
+}
 
 void EmptyHistory(FileRemover remove) {
     while (HistoryTop != nullptr)

@@ -14,8 +14,8 @@
 namespace {
 
 void* CreateForWriting(const char* name) {
-    HANDLE h = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE h =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return h == INVALID_HANDLE_VALUE ? nullptr : h;
 }
 
@@ -39,9 +39,13 @@ std::size_t ReadBytes(void* file, uint8_t* data, std::size_t size) {
     return done;
 }
 
-void CloseFile(void* file) { CloseHandle(static_cast<HANDLE>(file)); }
+void CloseFile(void* file) {
+    CloseHandle(static_cast<HANDLE>(file));
+}
 
-void DeleteHistoryFile(const char* name) { DeleteFileA(name); }
+void DeleteHistoryFile(const char* name) {
+    DeleteFileA(name);
+}
 
 const PictureFileIo PlatformFileIo = {CreateForWriting, OpenForReading, WriteBytes,
                                       ReadBytes,        CloseFile,      DeleteHistoryFile};
@@ -97,7 +101,9 @@ int ReadTemporaryPicture(const char* name, uint8_t* blue, uint8_t* green, uint8_
                                 deleteAfter);
 }
 
-void DiscardRedo() { DiscardRedo(RemoverOfShownScreen()); }
+void DiscardRedo() {
+    DiscardRedo(RemoverOfShownScreen());
+}
 
 void Snapshot() {
     DiscardRedo();
@@ -108,8 +114,7 @@ void Snapshot() {
         name[0] = '\0';
     // A file that cannot be written still gets its entry, naming a missing file.
     if (name[0] != '\0')
-        WriteTemporaryPicture(name, CurrentPicture.blue, CurrentPicture.green,
-                              CurrentPicture.red);
+        WriteTemporaryPicture(name, CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red);
     PushHistory(&HistoryTop, name, nullptr);
     HistoryCursor = HistoryTop;
 }

@@ -6,9 +6,13 @@
 
 namespace {
 
-LoadPlan Refused(int verdict) { return LoadPlan{verdict, 0, 0, 100, 0, 0}; }
+LoadPlan Refused(int verdict) {
+    return LoadPlan{verdict, 0, 0, 100, 0, 0};
+}
 
-long long Pixels(int w, int h) { return static_cast<long long>(w) * h; }
+long long Pixels(int w, int h) {
+    return static_cast<long long>(w) * h;
+}
 
 } // namespace
 
@@ -21,23 +25,27 @@ LoadPlan PlanPictureLoad(int naturalWidth, int naturalHeight, int mode, int area
             return Refused(RefusedEmpty);
         if (Pixels(pictureWidth, pictureHeight) > PlaneCapacity)
             return Refused(RefusedOverPlanes);
-        return LoadPlan{LoadGoesAhead, pictureWidth, pictureHeight, 100, pictureWidth,
-                        pictureHeight};
+        return LoadPlan{LoadGoesAhead, pictureWidth, pictureHeight,
+                        100,           pictureWidth, pictureHeight};
     }
-    const LoadPlan natural{LoadGoesAhead, naturalWidth, naturalHeight, 100, naturalWidth,
-                           naturalHeight};
+    const LoadPlan natural{LoadGoesAhead, naturalWidth, naturalHeight,
+                           100,           naturalWidth, naturalHeight};
     if (mode != FitToArea)
         return Pixels(naturalWidth, naturalHeight) > PlaneCapacity ? Refused(RefusedOverPlanes)
-                                                                    : natural;
+                                                                   : natural;
     if (Pixels(naturalWidth, naturalHeight) > MaxDrawnPixels)
         return Refused(RefusedOverBitmap);
     const int p = FitPercent(naturalWidth, naturalHeight, areaWidth, areaHeight);
     if (p >= 100)
         return Pixels(naturalWidth, naturalHeight) > PlaneCapacity ? Refused(RefusedOverPlanes)
-                                                                    : natural;
+                                                                   : natural;
     // More than a hundred times the area across or down: not even 1 % fits.
     if (p < 1)
         return Refused(RefusedOverBitmap);
-    return LoadPlan{LoadGoesAhead,         naturalWidth,          naturalHeight, p,
-                    ScaledSize(p, naturalWidth), ScaledSize(p, naturalHeight)};
+    return LoadPlan{LoadGoesAhead,
+                    naturalWidth,
+                    naturalHeight,
+                    p,
+                    ScaledSize(p, naturalWidth),
+                    ScaledSize(p, naturalHeight)};
 }

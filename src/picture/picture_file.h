@@ -15,9 +15,9 @@ enum LoadMode { NaturalSize = 0, FitToArea = 1, StretchToPicture = 2 };
 
 enum LoadVerdict {
     LoadGoesAhead = 0,
-    RefusedOverPlanes,  // a natural-size picture with more pixels than a plane holds
-    RefusedOverBitmap,  // too large to draw (or to shrink into the area)
-    RefusedEmpty        // no pixels to draw
+    RefusedOverPlanes, // a natural-size picture with more pixels than a plane holds
+    RefusedOverBitmap, // too large to draw (or to shrink into the area)
+    RefusedEmpty       // no pixels to draw
 };
 
 struct LoadPlan {

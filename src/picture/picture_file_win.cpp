@@ -81,9 +81,9 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     }
 
     HBITMAP bitmap = CreateCompatibleBitmap(windowDC, plan.bitmapWidth, plan.bitmapHeight);
-    status = bitmap == nullptr ? LoadOutOfMemory
-                               : DrawInto(windowDC, bitmap, image, plan.bitmapWidth,
-                                          plan.bitmapHeight);
+    status = bitmap == nullptr
+                 ? LoadOutOfMemory
+                 : DrawInto(windowDC, bitmap, image, plan.bitmapWidth, plan.bitmapHeight);
     GdipDisposeImage(image);
     ReleaseDC(screen, windowDC);
     if (status != Gdiplus::Ok) {
@@ -93,10 +93,9 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     }
 
     int w = plan.bitmapWidth, h = plan.bitmapHeight;
-    const bool converted =
-        plan.percent < 100
-            ? ResamplePercent(bitmap, plan.percent, plan.percent, blue, green, red, w, h)
-            : BitmapToPlanesSized(bitmap, w, h, blue, green, red);
+    const bool converted = plan.percent < 100 ? ResamplePercent(bitmap, plan.percent, plan.percent,
+                                                                blue, green, red, w, h)
+                                              : BitmapToPlanesSized(bitmap, w, h, blue, green, red);
     DeleteObject(bitmap);
     if (!converted)
         return LoaderFailure(LoadOutOfMemory);

@@ -12,10 +12,16 @@ int DecorationMoved = 0;
 
 namespace {
 
-bool IsPaintScreen(int code) { return code == 40 || code == 41; }
-bool IsOrnamentScreen(int code) { return code == 42 || code == 43; }
+bool IsPaintScreen(int code) {
+    return code == 40 || code == 41;
+}
+bool IsOrnamentScreen(int code) {
+    return code == 42 || code == 43;
+}
 
-void StampPlacedDecoration() { CopyPicture(CurrentPicture, BasePicture); }
+void StampPlacedDecoration() {
+    CopyPicture(CurrentPicture, BasePicture);
+}
 
 void Grab(PictureWindowWork& work) {
     Dragging = 1;
@@ -61,8 +67,9 @@ bool CanGrabDecoration(int x, int y) {
 
 PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, int y,
                                      bool leftHeld, bool rightHeld) {
-    PictureWindowWork work{false,          PictureCursor::Unchanged, PictureDot::None, false,
-                           PictureBlend::None, StrokeCommit::None,   false};
+    PictureWindowWork work{false, PictureCursor::Unchanged, PictureDot::None,
+                           false, PictureBlend::None,       StrokeCommit::None,
+                           false};
     switch (input) {
     case PictureInput::Move:
         if (IsPaintScreen(screenCode))

@@ -19,7 +19,12 @@ extern int DecorationMoved; // a button went up on an ornament screen
 
 enum class PictureInput { Move, LeftDown, RightDown, LeftUp, RightUp, LeftDoubleClick };
 enum class PictureCursor { Unchanged, Cross, Hand, Arrow };
-enum class PictureDot { None, Key, Pen, Eraser }; // Key: KeyWidth in KeyColor; Eraser: PenWidth in KeyColor
+enum class PictureDot {
+    None,
+    Key,
+    Pen,
+    Eraser
+}; // Key: KeyWidth in KeyColor; Eraser: PenWidth in KeyColor
 enum class PictureBlend { None, Decoration, Entry };
 enum class StrokeCommit { None, Paint, Pen };
 

@@ -122,8 +122,7 @@ void CarryOut(HWND w, const PictureWindowWork& work, POINT p) {
                 KeyColor = c;
         }
         if (work.blend != PictureBlend::None)
-            KeyBlend(dc, work.blend == PictureBlend::Decoration ? DecorationPicture
-                                                                : EntryPicture);
+            KeyBlend(dc, work.blend == PictureBlend::Decoration ? DecorationPicture : EntryPicture);
         ReleaseDC(w, dc);
     }
     if (work.commit == StrokeCommit::Paint)
@@ -173,9 +172,8 @@ LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     PictureInput input;
     if (MouseInput(msg, input)) {
         const POINT p = MessagePoint(lp);
-        const PictureWindowWork work =
-            HandlePictureInput(input, ScreenCode, p.x, p.y, (wp & MK_LBUTTON) != 0,
-                               (wp & MK_RBUTTON) != 0);
+        const PictureWindowWork work = HandlePictureInput(
+            input, ScreenCode, p.x, p.y, (wp & MK_LBUTTON) != 0, (wp & MK_RBUTTON) != 0);
         CarryOut(w, work, p);
     }
     return DefWindowProcA(w, msg, wp, lp);

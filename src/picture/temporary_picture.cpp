@@ -7,16 +7,24 @@
 
 namespace {
 
-void* StdCreate(const char* name) { return std::fopen(name, "wb"); }
-void* StdOpen(const char* name) { return std::fopen(name, "rb"); }
+void* StdCreate(const char* name) {
+    return std::fopen(name, "wb");
+}
+void* StdOpen(const char* name) {
+    return std::fopen(name, "rb");
+}
 std::size_t StdWrite(void* f, const uint8_t* data, std::size_t n) {
     return std::fwrite(data, 1, n, static_cast<std::FILE*>(f));
 }
 std::size_t StdRead(void* f, uint8_t* data, std::size_t n) {
     return std::fread(data, 1, n, static_cast<std::FILE*>(f));
 }
-void StdClose(void* f) { std::fclose(static_cast<std::FILE*>(f)); }
-void StdRemove(const char* name) { std::remove(name); }
+void StdClose(void* f) {
+    std::fclose(static_cast<std::FILE*>(f));
+}
+void StdRemove(const char* name) {
+    std::remove(name);
+}
 
 // One plane's block, or 0 when the area is empty or larger than a plane.
 std::size_t BlockSize(int areaWidth, int areaHeight) {
@@ -36,8 +44,7 @@ std::size_t TemporaryPictureSize(int areaWidth, int areaHeight) {
 }
 
 int WriteTemporaryPicture(const PictureFileIo& io, const char* name, const uint8_t* blue,
-                          const uint8_t* green, const uint8_t* red, int areaWidth,
-                          int areaHeight) {
+                          const uint8_t* green, const uint8_t* red, int areaWidth, int areaHeight) {
     const std::size_t n = BlockSize(areaWidth, areaHeight);
     if (n == 0)
         return 0;

@@ -22,8 +22,7 @@ std::size_t TemporaryPictureSize(int areaWidth, int areaHeight);
 // 1 on success; 0 when the file cannot be created or fully written (it is then deleted), or
 // when the area does not fit a plane.
 int WriteTemporaryPicture(const PictureFileIo& io, const char* name, const uint8_t* blue,
-                          const uint8_t* green, const uint8_t* red, int areaWidth,
-                          int areaHeight);
+                          const uint8_t* green, const uint8_t* red, int areaWidth, int areaHeight);
 // 1 on success (the file deleted afterwards if deleteAfter is set); 0 when it cannot be opened
 // (left alone) or fully read (deleted; planes already read keep their new contents).
 int ReadTemporaryPicture(const PictureFileIo& io, const char* name, uint8_t* blue, uint8_t* green,

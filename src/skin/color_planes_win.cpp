@@ -55,8 +55,7 @@ bool BitmapToPlanesSized(HBITMAP bitmap, int width, int height, uint8_t* blue, u
     return true;
 }
 
-void PlanesToBitmap(const uint8_t* blue, const uint8_t* green, const uint8_t* red,
-                    HBITMAP bitmap) {
+void PlanesToBitmap(const uint8_t* blue, const uint8_t* green, const uint8_t* red, HBITMAP bitmap) {
     PlanesToBitmapSized(blue, green, red, PictureWidth, PictureHeight, bitmap);
 }
 

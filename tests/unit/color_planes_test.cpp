@@ -83,22 +83,4 @@ TEST(ColorPlanes, OtherDepthsMoveNothing) {
     EXPECT_EQ(BytesPerPixel(0), 0);
 }
 
-TEST(ColorPlanes, CopyPlaneFillsTheWholeCapacityAndNothingAtSizeZero) {
-    static ColorPlanes from, to;
-    for (int i = 0; i < PlaneCapacity; ++i)
-        from.green[i] = static_cast<uint8_t>(i % 251);
-    const int savedW = PictureWidth, savedH = PictureHeight;
-    PictureWidth = 0;
-    PictureHeight = 640;
-    to.green[0] = 77;
-    CopyPlane(from.green, to.green);
-    EXPECT_EQ(to.green[0], 77);
-    PictureWidth = 800;
-    CopyPlane(from.green, to.green);
-    EXPECT_EQ(std::vector<uint8_t>(to.green, to.green + PlaneCapacity),
-              std::vector<uint8_t>(from.green, from.green + PlaneCapacity));
-    PictureWidth = savedW;
-    PictureHeight = savedH;
-}
-
 } // namespace

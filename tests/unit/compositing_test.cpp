@@ -12,7 +12,7 @@ struct Planes {
 };
 
 class Compositing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedW = PictureWidth;
         savedH = PictureHeight;
@@ -47,7 +47,7 @@ TEST_F(Compositing, KeyedRule) {
                                 (200 * 155 + 100 * 100) / 255}));
     EXPECT_EQ(OnePixel(20, 60, 100, KeyedBlend), (std::vector<int>{100, 100, 100}));
     EXPECT_EQ(OnePixel(20, 50, 80, KeyedBlend), (std::vector<int>{100, 100, 100})); // 30 apart
-    EXPECT_EQ(OnePixel(20, 49, 79, KeyedBlend)[0], (200 * 235 + 100 * 20) / 255); // 29 apart
+    EXPECT_EQ(OnePixel(20, 49, 79, KeyedBlend)[0], (200 * 235 + 100 * 20) / 255);   // 29 apart
     EXPECT_EQ(OnePixel(0, 0, 128, KeyedBlend), (std::vector<int>{100, 100, 100}));
 }
 
@@ -83,13 +83,12 @@ TEST_F(Compositing, ClipsOnEverySide) {
         deco.b[k] = deco.g[k] = deco.r[k] = static_cast<uint8_t>(250 - k);
         w.b[k] = w.g[k] = w.r[k] = static_cast<uint8_t>(40 + k * 15);
     }
-    const int places[][2] = {{-2, -1}, {8, 6},  {-3, 3}, {7, -2}, {3, 3},   {-4, 0},
+    const int places[][2] = {{-2, -1}, {8, 6},  {-3, 3}, {7, -2},      {3, 3},         {-4, 0},
                              {10, 0},  {0, -3}, {0, 8},  {-100, -100}, {2000000000, 5}};
     for (const auto& at : places) {
-        CompositeDecoration(base.b.data(), base.g.data(), base.r.data(), cur.b.data(),
-                            cur.g.data(), cur.r.data(), deco.b.data(), deco.g.data(),
-                            deco.r.data(), w.b.data(), w.g.data(), w.r.data(), dw, dh, at[0],
-                            at[1], WeightedBlend);
+        CompositeDecoration(base.b.data(), base.g.data(), base.r.data(), cur.b.data(), cur.g.data(),
+                            cur.r.data(), deco.b.data(), deco.g.data(), deco.r.data(), w.b.data(),
+                            w.g.data(), w.r.data(), dw, dh, at[0], at[1], WeightedBlend);
         EXPECT_EQ(cur.b, Reference(base.b, deco.b, w.b, dw, dh, at[0], at[1]))
             << at[0] << "," << at[1];
     }
@@ -107,9 +106,9 @@ TEST_F(Compositing, FullPictureWeightsEveryPixel) {
     const uint8_t weights[6] = {0, 1, 127, 128, 254, 255};
     for (int i = 0; i < 6; ++i)
         w.g[i] = weights[i];
-    CompositeFullPicture(deco.b.data(), deco.g.data(), deco.r.data(), base.b.data(),
-                         base.g.data(), base.r.data(), cur.b.data(), cur.g.data(), cur.r.data(),
-                         w.b.data(), w.g.data(), w.r.data(), 0);
+    CompositeFullPicture(deco.b.data(), deco.g.data(), deco.r.data(), base.b.data(), base.g.data(),
+                         base.r.data(), cur.b.data(), cur.g.data(), cur.r.data(), w.b.data(),
+                         w.g.data(), w.r.data(), 0);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(cur.g[i], (250 * (255 - weights[i]) + 10 * weights[i]) / 255) << i;
     EXPECT_EQ(cur.b, base.b);

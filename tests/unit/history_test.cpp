@@ -12,10 +12,12 @@
 namespace {
 
 std::vector<std::string> Removed;
-void RecordRemoval(const char* path) { Removed.push_back(path); }
+void RecordRemoval(const char* path) {
+    Removed.push_back(path);
+}
 
 class History : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         EmptyHistory(nullptr);
         Removed.clear();
@@ -162,11 +164,12 @@ TEST(EffectStack, PushesAndPopsNewestFirst) {
 
 // Temporary picture files, on real files in a folder of the test's own.
 class TemporaryPicture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("flimmer-pic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            std::filesystem::temp_directory_path() /
+            ("flimmer-pic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
         name = (folder / "~00A.TMP").string();
     }
@@ -230,12 +233,22 @@ TEST_F(TemporaryPicture, TruncatedFileFailsIsDeletedAndLeavesAPartlyReplacedPict
 
 std::vector<std::string> FakeRemoved;
 int FakeWrites = 0;
-void* FakeOpen(const char*) { return nullptr; }
-void* FakeCreate(const char*) { return &FakeWrites; }
-std::size_t ShortWrite(void*, const uint8_t*, std::size_t n) { return ++FakeWrites == 2 ? n - 1 : n; }
-std::size_t NoRead(void*, uint8_t*, std::size_t) { return 0; }
+void* FakeOpen(const char*) {
+    return nullptr;
+}
+void* FakeCreate(const char*) {
+    return &FakeWrites;
+}
+std::size_t ShortWrite(void*, const uint8_t*, std::size_t n) {
+    return ++FakeWrites == 2 ? n - 1 : n;
+}
+std::size_t NoRead(void*, uint8_t*, std::size_t) {
+    return 0;
+}
 void FakeClose(void*) {}
-void FakeRemove(const char* name) { FakeRemoved.push_back(name); }
+void FakeRemove(const char* name) {
+    FakeRemoved.push_back(name);
+}
 
 TEST(TemporaryPictureFailures, ShortWriteDeletesMissingFileIsLeftAlone) {
     static ColorPlanes picture;
@@ -245,9 +258,8 @@ TEST(TemporaryPictureFailures, ShortWriteDeletesMissingFileIsLeftAlone) {
     EXPECT_EQ(FakeWrites, 2); // stopped at the short plane
     EXPECT_EQ(FakeRemoved, (std::vector<std::string>{"t"}));
     FakeRemoved.clear();
-    EXPECT_EQ(ReadTemporaryPicture(io, "gone", picture.blue, picture.green, picture.red, 640, 512,
-                                   1),
-              0);
+    EXPECT_EQ(
+        ReadTemporaryPicture(io, "gone", picture.blue, picture.green, picture.red, 640, 512, 1), 0);
     EXPECT_TRUE(FakeRemoved.empty());
     // An area the planes cannot hold is never written or read.
     EXPECT_EQ(WriteTemporaryPicture(io, "t", picture.blue, picture.green, picture.red, 801, 640),

@@ -7,7 +7,7 @@
 namespace {
 
 class PictureWindowLogic : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedW = PictureWidth;
         savedH = PictureHeight;

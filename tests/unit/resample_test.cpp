@@ -108,8 +108,11 @@ TEST(Resample, ZoomPlaneMatchesTheDesignPixelByPixel) {
         int w, h;
         float sx, sy;
     };
-    const Case cases[] = {{40, 30, 0.75f, 0.75f}, {41, 31, 1.0f, 1.0f}, {37, 22, 0.33f, 0.9f},
-                          {16, 16, 0.2f, 0.2f},   {9, 7, 1.0f, 0.5f}};
+    const Case cases[] = {{40, 30, 0.75f, 0.75f},
+                          {41, 31, 1.0f, 1.0f},
+                          {37, 22, 0.33f, 0.9f},
+                          {16, 16, 0.2f, 0.2f},
+                          {9, 7, 1.0f, 0.5f}};
     for (const Case& c : cases) {
         const auto src = Pattern(c.w, c.h, c.w);
         std::vector<uint8_t> out(static_cast<size_t>(c.w) * c.h, 99);
@@ -141,9 +144,9 @@ TEST(Resample, CentreCutMatchesAFullZoomThenCut) {
         ASSERT_EQ(oh, H2);
         for (int j = 0; j < H2; ++j)
             for (int k = 0; k < W2; ++k)
-                ASSERT_EQ(out[j * W2 + k],
-                          zoomed[(j + c.h * (100 - c.ph) / 200) * c.w + k +
-                                 (100 - c.pw) * c.w / 200])
+                ASSERT_EQ(
+                    out[j * W2 + k],
+                    zoomed[(j + c.h * (100 - c.ph) / 200) * c.w + k + (100 - c.pw) * c.w / 200])
                     << c.w << "x" << c.h << " at " << j << "," << k;
         if (c.pw == 100 && c.w % 2 == 1) {
             EXPECT_EQ(out[W2 - 1], 0); // an odd size's last column has no source
