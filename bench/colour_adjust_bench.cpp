@@ -125,7 +125,7 @@ BENCHMARK(BM_ColourPressStraightforward)->Args({800, 640})->Unit(benchmark::kMil
 #ifdef FLIMMER_HAVE_OPENCV
 
 // Luma and the two colour differences in float, cartToPolar, scale and turn, polarToCart, back
-// to bytes: the same chain without the design's truncations.
+// to bytes: the same chain without our truncations.
 void BM_OpenCvLumaChromaPolar(benchmark::State& state) {
     cv::setNumThreads(1);
     SetSize(state);

@@ -61,8 +61,12 @@ void ThreePlanes(benchmark::State& state, const PlaneFilter& filter) {
     }
 }
 
-void BM_Median3x3(benchmark::State& s) { ThreePlanes(s, Median3x3); }
-void BM_BoxBlur3x3(benchmark::State& s) { ThreePlanes(s, BoxBlur3x3); }
+void BM_Median3x3(benchmark::State& s) {
+    ThreePlanes(s, Median3x3);
+}
+void BM_BoxBlur3x3(benchmark::State& s) {
+    ThreePlanes(s, BoxBlur3x3);
+}
 void BM_Convolve3x3Sharpen(benchmark::State& s) {
     ThreePlanes(s, [](const uint8_t* i, uint8_t* o) { Convolve3x3(i, o, SharpenKernel); });
 }
@@ -75,8 +79,12 @@ void BM_Convolve3x3Slant(benchmark::State& s) {
 void BM_CompassEdges(benchmark::State& s) {
     ThreePlanes(s, [](const uint8_t* i, uint8_t* o) { CompassEdges(i, o, 1.1f); });
 }
-void BM_Mosaic5x5(benchmark::State& s) { ThreePlanes(s, Mosaic5x5); }
-void BM_InvertPlane(benchmark::State& s) { ThreePlanes(s, InvertPlane); }
+void BM_Mosaic5x5(benchmark::State& s) {
+    ThreePlanes(s, Mosaic5x5);
+}
+void BM_InvertPlane(benchmark::State& s) {
+    ThreePlanes(s, InvertPlane);
+}
 
 // The baseline (SSE2) bodies of the three filters with targets.
 void Baseline(benchmark::State& s, const PlaneFilter& f) {
@@ -84,8 +92,12 @@ void Baseline(benchmark::State& s, const PlaneFilter& f) {
     ThreePlanes(s, f);
     WideVectorsAllowed = true;
 }
-void BM_Median3x3Baseline(benchmark::State& s) { Baseline(s, Median3x3); }
-void BM_BoxBlur3x3Baseline(benchmark::State& s) { Baseline(s, BoxBlur3x3); }
+void BM_Median3x3Baseline(benchmark::State& s) {
+    Baseline(s, Median3x3);
+}
+void BM_BoxBlur3x3Baseline(benchmark::State& s) {
+    Baseline(s, BoxBlur3x3);
+}
 void BM_Convolve3x3SharpenBaseline(benchmark::State& s) {
     Baseline(s, [](const uint8_t* i, uint8_t* o) { Convolve3x3(i, o, SharpenKernel); });
 }
@@ -97,7 +109,7 @@ void BM_Median3x3Straightforward(benchmark::State& s) {
     });
 }
 
-#define AT_BOTH_SIZES(name)                                                                     \
+#define AT_BOTH_SIZES(name)                                                                        \
     BENCHMARK(name)->Args({800, 640})->Args({640, 512})->Unit(benchmark::kMillisecond)
 AT_BOTH_SIZES(BM_Median3x3);
 AT_BOTH_SIZES(BM_BoxBlur3x3);

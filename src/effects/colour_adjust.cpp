@@ -414,12 +414,11 @@ void RunColourAdjust() {
         ShowPlanesHook(CurrentPicture);
 }
 
-// A step that would leave -32766..32767 is refused, so the value can neither wrap round nor get
-// stuck at an end: from there the opposite step still works.
+// Outside its guard range a setting no longer steps either way; the press is still recorded,
+// so its undo leaves the setting where it is too.
 void StepGain(int& step, int delta) {
-    const long long next = static_cast<long long>(step) + delta;
-    if (next >= -32766 && next <= 32767)
-        step = static_cast<int>(next);
+    if (step >= -32765 && step <= 32766)
+        step += delta;
     RunColourAdjust();
 }
 

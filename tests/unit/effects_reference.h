@@ -42,7 +42,9 @@ inline void AdjustDiffs(int u, int v, float chromaGain, float hueShift, int& uOu
     vOut = (int)(std::cos((double)t) * m);
 }
 
-inline uint8_t Clamp(long long v) { return (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : v); }
+inline uint8_t Clamp(long long v) {
+    return (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 inline void ToBytes(int y, int u, int v, uint8_t& b, uint8_t& g, uint8_t& r) {
     r = Clamp((long long)y + u);
@@ -194,7 +196,8 @@ inline void RecolourRelief(uint8_t* blue, uint8_t* green, uint8_t* red, int n) {
 inline std::string PhotoPath(const char* name) {
     std::string here = __FILE__;
     here = here.substr(0, here.find_last_of('/'));
-    for (const std::string& folder : {here + "/../../../shared/photos/", std::string("/work/shared/photos/")}) {
+    for (const std::string& folder :
+         {here + "/../../../shared/photos/", std::string("/work/shared/photos/")}) {
         const std::string path = folder + name;
         if (FILE* f = std::fopen(path.c_str(), "rb")) {
             std::fclose(f);

@@ -19,7 +19,9 @@ struct Picture {
     Plane p[3]; // blue, green, red
 };
 
-uint8_t* PlaneOf(ColorPlanes& c, int k) { return k == 0 ? c.blue : k == 1 ? c.green : c.red; }
+uint8_t* PlaneOf(ColorPlanes& c, int k) {
+    return k == 0 ? c.blue : k == 1 ? c.green : c.red;
+}
 
 Picture Take(ColorPlanes& c, int n) {
     Picture p;
@@ -35,16 +37,23 @@ struct World {
 };
 
 World Capture(int n) {
-    return {Take(BasePicture, n), Take(CurrentPicture, n), Take(GalleryPicture, n),
-            Take(DecorationPicture, n), BrightnessStep, SaturationStep, HueShift};
+    return {Take(BasePicture, n),
+            Take(CurrentPicture, n),
+            Take(GalleryPicture, n),
+            Take(DecorationPicture, n),
+            BrightnessStep,
+            SaturationStep,
+            HueShift};
 }
 
-float GainOf(int step) { return (float)(std::clamp(step, 0, 99) / 10.0); }
+float GainOf(int step) {
+    return (float)(std::clamp(step, 0, 99) / 10.0);
+}
 
 void Adjust(const Picture& in, Picture& out, float luma, float chroma, float hue) {
     for (size_t i = 0; i < in.p[0].size(); ++i)
-        reference::AdjustPixel(in.p[0][i], in.p[1][i], in.p[2][i], luma, chroma, hue,
-                               out.p[0][i], out.p[1][i], out.p[2][i]);
+        reference::AdjustPixel(in.p[0][i], in.p[1][i], in.p[2][i], luma, chroma, hue, out.p[0][i],
+                               out.p[1][i], out.p[2][i]);
 }
 
 template <typename F> void Each(const Picture& in, Picture& out, F f) {
@@ -79,7 +88,8 @@ void ReferenceEffect(int effect, World& s, int w, int h) {
         s.gallery = s.current;
         break;
     case 1:
-        Each(s.base, s.gallery, [&](const uint8_t* i, uint8_t* o) { reference::Invert(i, o, w, h); });
+        Each(s.base, s.gallery,
+             [&](const uint8_t* i, uint8_t* o) { reference::Invert(i, o, w, h); });
         break;
     case 2:
         Each(s.base, s.gallery,
@@ -93,10 +103,12 @@ void ReferenceEffect(int effect, World& s, int w, int h) {
              [&](const uint8_t* i, uint8_t* o) { reference::MedianBubble(i, o, w, h); });
         break;
     case 5:
-        Each(s.base, s.gallery, [&](const uint8_t* i, uint8_t* o) { reference::BoxBlur(i, o, w, h); });
+        Each(s.base, s.gallery,
+             [&](const uint8_t* i, uint8_t* o) { reference::BoxBlur(i, o, w, h); });
         break;
     case 6:
-        Each(s.base, s.gallery, [&](const uint8_t* i, uint8_t* o) { reference::Mosaic(i, o, w, h); });
+        Each(s.base, s.gallery,
+             [&](const uint8_t* i, uint8_t* o) { reference::Mosaic(i, o, w, h); });
         break;
     case 7:
         repeated(3, StrongSharpenKernel);
@@ -115,9 +127,8 @@ void ReferenceEffect(int effect, World& s, int w, int h) {
     case 11:
     case 12: {
         const float factor = effect == 11 ? 1.1f : 0.8f;
-        Each(s.base, s.gallery, [&](const uint8_t* i, uint8_t* o) {
-            reference::CompassEdges(i, o, w, h, factor);
-        });
+        Each(s.base, s.gallery,
+             [&](const uint8_t* i, uint8_t* o) { reference::CompassEdges(i, o, w, h, factor); });
         if (effect == 12) {
             s.brightness = 10;
             Adjust(s.gallery, s.current, 1.0f, 0.0f, (float)s.hue);
@@ -186,9 +197,7 @@ class GalleryEffects : public ::testing::Test {
 };
 
 TEST_F(GalleryEffects, EveryEffectFollowsItsRecipeIncludingTheLeftovers) {
-    const struct {
-        int w, h;
-    } sizes[] = {{61, 37}, {20, 9}};
+    const struct { int w, h; } sizes[] = {{61, 37}, {20, 9}};
     for (auto size : sizes)
         for (int effect = 0; effect < GalleryEffectCount; ++effect) {
             Scene(size.w, size.h, 100u + (unsigned)effect);
@@ -310,9 +319,9 @@ TEST_F(GalleryEffects, SettingsLeftBehindAndWhatTheyDoNext) {
     // Grey after bright relief is the luma picture at gain 1.3.
     ApplyGalleryEffect(0);
     for (int i = 0; i < 800; ++i) {
-        const int y = reference::ToLumaChroma(BasePicture.blue[i], BasePicture.green[i],
-                                              BasePicture.red[i])
-                          .y;
+        const int y =
+            reference::ToLumaChroma(BasePicture.blue[i], BasePicture.green[i], BasePicture.red[i])
+                .y;
         const int lifted = std::min(255, (int)(y * (double)1.3f));
         ASSERT_EQ(GalleryPicture.blue[i], lifted);
         ASSERT_EQ(GalleryPicture.green[i], lifted);

@@ -122,8 +122,8 @@ TEST_F(PlaneFilters, ThreePlaneFiltersMatchTheReference) {
             for (int k = 0; k < 3; ++k)
                 ASSERT_EQ(out[k], expected[k]) << "fold " << w << " x " << h;
             for (int offset : {142, 0, -3, 300}) {
-                EmbossPlanes(in[0].data(), in[1].data(), in[2].data(), out[0].data(),
-                             out[1].data(), out[2].data(), offset);
+                EmbossPlanes(in[0].data(), in[1].data(), in[2].data(), out[0].data(), out[1].data(),
+                             out[2].data(), offset);
                 for (int k = 0; k < 3; ++k)
                     reference::Emboss(in[k].data(), expected[k].data(), w, h, offset);
                 for (int k = 0; k < 3; ++k)
