@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -60,30 +61,17 @@ class Perspective : public ::testing::Test {
     int savedWidth = 0, savedHeight = 0;
 };
 
-TEST_F(Perspective, StartValuesAndTheirTransformValues) {
-    WarpScaleX = WarpTurnZ = WarpDistance = 3;
-    ResetWarpSettings();
-    EXPECT_EQ(WarpScaleX, 100);
-    EXPECT_EQ(WarpScaleY, 100);
-    EXPECT_EQ(WarpShiftX | WarpShiftY | WarpShiftZ | WarpTurnX | WarpTurnY | WarpTurnZ, 0);
-    EXPECT_EQ(WarpDistance, 10);
-    EXPECT_EQ(WarpFocal, 10);
-
+TEST_F(Perspective, SettingsBecomeTransformValues) {
     WarpScaleX = 150;
     WarpScaleY = -4;
     WarpShiftX = 7;
-    WarpTurnX = 359;
     WarpTurnY = 361;
-    WarpTurnZ = -400;
     WarpValues v = CurrentWarpValues();
     EXPECT_EQ(v.scaleX, 1.5f);
     EXPECT_EQ(v.scaleY, 0.0f);
     EXPECT_EQ(v.shiftX, 0.7f);
-    EXPECT_EQ(v.tilt, 359.0f);
     EXPECT_EQ(v.turnY, 361.0f);
-    EXPECT_EQ(v.spin, -400.0f);
     EXPECT_EQ(v.distance, 10.0f);
-    EXPECT_EQ(v.focal, 10.0f);
     for (int tilt : {360, 361, 720, -360, -361, 32766}) {
         WarpTurnX = tilt;
         EXPECT_EQ(CurrentWarpValues().tilt, 0.0f) << tilt;
@@ -92,20 +80,14 @@ TEST_F(Perspective, StartValuesAndTheirTransformValues) {
     EXPECT_EQ(CurrentWarpValues().tilt, -359.0f);
     WarpScaleX = 20000;
     EXPECT_EQ(CurrentWarpValues().scaleX, 100.0f);
+
+    ResetWarpSettings();
+    const WarpValues start = CurrentWarpValues();
+    const WarpValues expected = {1, 1, 0, 0, 0, 0, 0, 0, 10, 10};
+    EXPECT_EQ(std::memcmp(&start, &expected, sizeof start), 0);
 }
 
-TEST_F(Perspective, MatrixProductIsRowTimesColumnInOrder) {
-    const double a[4][4] = {{1, 2, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {3, 0, 0, 1}};
-    const double b[4][4] = {{2, 0, 0, 0}, {0, 3, 0, 0}, {0, 0, 4, 0}, {1, 1, 1, 1}};
-    double c[4][4];
-    MultiplyMatrix4(a, b, c);
-    const double expected[4][4] = {{2, 6, 0, 0}, {0, 3, 0, 0}, {0, 0, 4, 0}, {7, 1, 1, 1}};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            EXPECT_EQ(c[i][j], expected[i][j]) << i << "," << j;
-}
-
-TEST_F(Perspective, StartSettingsGiveTheIdentityAndAHalfWidthCardItsAdjugate) {
+TEST_F(Perspective, BackMappingIsTheAdjugate) {
     for (int w : {2, 7, 98, 640, 799, 800}) {
         PictureWidth = w;
         float a[3][3];
@@ -121,16 +103,11 @@ TEST_F(Perspective, StartSettingsGiveTheIdentityAndAHalfWidthCardItsAdjugate) {
         EXPECT_EQ(a[0][1], 0.0f);
         EXPECT_EQ(a[2][0], 0.0f);
     }
-}
-
-TEST_F(Perspective, AnglesUseTheShortPi) {
-    PictureWidth = 800;
-    float a[3][3];
     // cos(90 * 3.141592 / 180) is 3.27e-7; with the full pi it would be about 6e-17.
+    float a[3][3];
     BuildPerspectiveMatrix(1, 1, 0, 0, 0, 90, 0, 0, 10, 10, a);
     EXPECT_NEAR(a[0][0], 3.2679490e-7, 1e-12);
     EXPECT_NEAR(a[1][1], 3.2679490e-7, 1e-12);
-    EXPECT_EQ(a[2][2], 1.0f);
 }
 
 TEST_F(Perspective, StartSettingsCopyAllButTheTopRowAndLeftColumn) {
@@ -231,32 +208,28 @@ TEST_F(Perspective, NegativeOrZeroScaleLeavesBlack) {
     }
 }
 
-// Exact-size planes, so that a read past the picture is caught by the address sanitizer.
-struct Planes {
-    std::vector<uint8_t> source, fast, reference;
-};
-
-void CheckAgainstReference(int w, int h, const WarpValues& v, std::mt19937& rng, int path,
-                           const char* what) {
+// Every path against the reference on a random picture. The planes have exactly the picture's
+// size, so that a read past it is caught by the address sanitizer.
+void CheckAgainstReference(int w, int h, const WarpValues& v, std::mt19937& rng) {
     PictureWidth = w;
     PictureHeight = h;
-    Planes p;
-    p.source.resize((size_t)(w * h));
-    for (auto& b : p.source)
+    std::vector<uint8_t> source((size_t)(w * h)), reference(source.size(), 99);
+    for (auto& b : source)
         b = (uint8_t)rng();
-    p.fast.assign(p.source.size(), 77);
-    p.reference.assign(p.source.size(), 99);
-    LimitWarpPath(path);
-    WarpPlane(p.source.data(), p.fast.data(), v.scaleX, v.scaleY, v.shiftX, v.shiftY, v.shiftZ,
-              v.tilt, v.turnY, v.spin, v.distance, v.focal);
-    ReferenceWarpPlane(p.source.data(), p.reference.data(), v.scaleX, v.scaleY, v.shiftX, v.shiftY,
+    ReferenceWarpPlane(source.data(), reference.data(), v.scaleX, v.scaleY, v.shiftX, v.shiftY,
                        v.shiftZ, v.tilt, v.turnY, v.spin, v.distance, v.focal);
-    for (int i = 0; i < w * h; ++i)
-        ASSERT_EQ(p.fast[i], p.reference[i])
-            << what << " path " << path << " " << w << "x" << h << " at " << i % w << "," << i / w
-            << " scale " << v.scaleX << "," << v.scaleY << " shift " << v.shiftX << "," << v.shiftY
-            << "," << v.shiftZ << " turns " << v.tilt << "," << v.turnY << "," << v.spin << " d "
-            << v.distance << " f " << v.focal;
+    for (int path : {WarpPathScalar, WarpPathSse2, WarpPathAvx2}) {
+        std::vector<uint8_t> fast(source.size(), 77);
+        LimitWarpPath(path);
+        WarpPlane(source.data(), fast.data(), v.scaleX, v.scaleY, v.shiftX, v.shiftY, v.shiftZ,
+                  v.tilt, v.turnY, v.spin, v.distance, v.focal);
+        for (int i = 0; i < w * h; ++i)
+            ASSERT_EQ(fast[i], reference[i])
+                << "path " << path << " " << w << "x" << h << " at " << i % w << "," << i / w
+                << " scale " << v.scaleX << "," << v.scaleY << " shift " << v.shiftX << ","
+                << v.shiftY << "," << v.shiftZ << " turns " << v.tilt << "," << v.turnY << ","
+                << v.spin << " d " << v.distance << " f " << v.focal;
+    }
 }
 
 TEST_F(Perspective, EveryPathMatchesTheReferenceOnRandomSettings) {
@@ -264,7 +237,7 @@ TEST_F(Perspective, EveryPathMatchesTheReferenceOnRandomSettings) {
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
     const std::pair<int, int> sizes[] = {{800, 640}, {640, 512}, {333, 207}, {17, 9},
                                          {2, 2},     {1, 5},     {5, 1},     {9, 300}};
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 48; ++round) {
         WarpValues v;
         v.scaleX = (float)pick(-20, 400) / 100;
         v.scaleY = (float)pick(-20, 400) / 100;
@@ -276,14 +249,18 @@ TEST_F(Perspective, EveryPathMatchesTheReferenceOnRandomSettings) {
         v.spin = (float)pick(-400, 400);
         v.distance = (float)pick(-5, 30);
         v.focal = (float)pick(-5, 30);
-        // Mostly the presses a user makes: one or two turns, the rest as started.
+        // Half the rounds as the screen's presses leave it: moderate turns and scales, the
+        // rest as started, so that most of the frame shows the card.
         if (round % 2 == 0) {
+            v.scaleX = (float)pick(30, 250) / 100;
+            v.scaleY = (float)pick(30, 250) / 100;
+            v.tilt = (float)pick(-60, 60);
+            v.turnY = (float)pick(-60, 60);
             v.shiftX = v.shiftY = v.shiftZ = 0;
             v.distance = v.focal = 10;
         }
         const auto [w, h] = sizes[round % 8];
-        for (int path : {WarpPathScalar, WarpPathSse2, WarpPathAvx2})
-            CheckAgainstReference(w, h, v, rng, path, "random");
+        CheckAgainstReference(w, h, v, rng);
     }
 }
 
@@ -300,9 +277,8 @@ TEST_F(Perspective, EveryPathMatchesTheReferenceOnDegenerateSettings) {
         {1, 1, 0, 0, 0, -89, 0, 0, 10, 1},      {2, 2, 0, 0, 0, 0, 0, 90, 10, 10},
     };
     for (const WarpValues& v : cases)
-        for (auto [w, h] : {std::pair{800, 640}, std::pair{301, 201}, std::pair{3, 3}})
-            for (int path : {WarpPathScalar, WarpPathSse2, WarpPathAvx2})
-                CheckAgainstReference(w, h, v, rng, path, "degenerate");
+        for (auto [w, h] : {std::pair{301, 201}, std::pair{64, 2}, std::pair{3, 3}})
+            CheckAgainstReference(w, h, v, rng);
 }
 
 TEST_F(Perspective, ApplyWarpsEachPlaneAsWarpPlaneDoesAndShowsTheResult) {
