@@ -277,6 +277,19 @@ int CmdRightClick(int argc, char **argv) {
     return Click(argc, argv, Delivery::Send, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, "rclick CLASS x y");
 }
 
+// Half a click, to see a button's pressed look before its release.
+int CmdDown(int argc, char **argv) {
+    Target t;
+    if (ParseTarget(argc, argv, "down CLASS x y", t)) return 1;
+    return Deliver(Delivery::Send, t.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, t.point);
+}
+
+int CmdUp(int argc, char **argv) {
+    Target t;
+    if (ParseTarget(argc, argv, "up CLASS x y", t)) return 1;
+    return Deliver(Delivery::Send, t.hwnd, WM_LBUTTONUP, 0, t.point);
+}
+
 int CmdMove(int argc, char **argv) {
     Target t;
     if (ParseTarget(argc, argv, "move CLASS x y", t)) return 1;
@@ -567,6 +580,8 @@ const Command kCommands[] = {
     {"post-click", CmdPostClick},
     {"rclick", CmdRightClick},
     {"move", CmdMove},
+    {"down", CmdDown},
+    {"up", CmdUp},
     {"key", CmdKey},
     {"char", CmdChar},
     {"msgbox", CmdMsgBox},
