@@ -1,13 +1,18 @@
 // "Child01": the live camera screen, the program's first screen.
 #include "capture/capture_screens_win.h"
 
+#include "capture/capture_frames.h"
 #include "capture/capture_win.h"
+#include "capture/snapshot_win.h"
+#include "picture/picture_file_win.h"
 #include "picture/picture_window_win.h"
 #include "shell/layout.h"
 #include "shell/main_win.h"
 #include "shell/screen_table.h"
 #include "shell/screens_win.h"
 #include "shell/settings_win.h"
+#include "skin/color_planes.h"
+#include "skin/file_kind.h"
 #include "skin/skin_win.h"
 
 char CameraFileName[PathSize] = "";
@@ -15,6 +20,8 @@ char CameraFileName[PathSize] = "";
 namespace {
 
 constexpr int CloseSlot = 0, MinSlot = 1, SnapshotSlot = 2, FilesSlot = 3, SpeakerSlot = 4;
+// Only a successful CoInitializeEx is balanced by CoUninitialize.
+bool ComStarted = false;
 
 void ReloadCameraSkin(HWND w) {
     LoadScreenSkin(w, SkinChild01);
@@ -39,7 +46,8 @@ void CreateCameraScreen(HWND w) {
     SetSpeakerPictures(SkinChild01, SpeakerSlotCamera, SpeakerOn, ProgramFolder);
     ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    ComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!ComStarted) {
         FallBackToStartScreen(w);
         return;
     }
@@ -52,6 +60,36 @@ void CreateCameraScreen(HWND w) {
     ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
     ShowWindow(PictureWindow, SW_SHOWNORMAL);
+}
+
+// The newest frame into a PNG in the temporary folder, loaded at once as the picture to edit.
+void TakeSnapshot(HWND w) {
+    SnapshotRequested = 1;
+    PictureFromFile = 0;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const LocalTime t{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    static char folder[PathSize];
+    static char path[PathSize];
+    static WCHAR widePath[PathSize];
+    const DWORD n = GetTempPathA(PathSize, folder);
+    if (n == 0 || n >= PathSize)
+        folder[0] = '\0';
+    SnapshotPath(t, folder, CameraFileName, path, PathSize);
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, PathSize) == 0)
+        widePath[0] = L'\0';
+    widePath[PathSize - 1] = L'\0';
+
+    if (GrabFrame() != nullptr)
+        SaveSnapshotPng(FrameToBitmap(), widePath);
+    if (!IsPictureKind(FileKindOf(path)))
+        return;
+    // Without a file the loader says so and the preview goes on.
+    if (LoadPictureFile(w, path, BasePicture.blue, BasePicture.green, BasePicture.red,
+                        &PictureWidth, &PictureHeight, 1) != 0)
+        return;
+    DeleteFileA(path);
+    EnterEditing(w, CameraScreenId);
 }
 
 void TrackMouse(HWND w, LPARAM lp) {
@@ -79,10 +117,11 @@ void PressCamera(HWND w, LPARAM lp) {
         MinimiseMainWindow();
         break;
     case SnapshotSlot:
-        // The snapshot arrives with the capture graph.
+        TakeSnapshot(w);
         break;
     case FilesSlot: {
         static char title[PathSize];
+        SnapshotRequested = 0;
         OpenPictureFile(w, CameraScreenId, CameraFileName, title);
         break;
     }
@@ -102,7 +141,9 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         StopCapture();
-        CoUninitialize();
+        if (ComStarted)
+            CoUninitialize();
+        ComStarted = false;
         return 0;
     case WM_PAINT:
         PaintFromBackBuffer(w);

@@ -1,27 +1,105 @@
 #include "capture/capture_win.h"
 
+#include "capture/capture_frames.h"
 #include "picture/picture_window_win.h"
 
 #include <dshow.h>
+#include <dvdmedia.h>
+#include <gdiplus.h>
+#include <qedit.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <vector>
+
+using namespace Gdiplus::DllExports;
+
+CaptureGraphState CaptureState{};
 
 namespace {
 
+// Missing from the mingw headers.
+const CLSID SampleGrabberClsid = {
+    0xc1f400a0, 0x3f08, 0x11d3, {0x9f, 0x0b, 0x00, 0x60, 0x08, 0x03, 0x9e, 0x37}};
+
+static_assert(sizeof(VIDEO_STREAM_CONFIG_CAPS) == 128);
+static_assert(sizeof(VIDEOINFOHEADER) == VideoInfoSize);
+
+// A result as the messages print it.
+unsigned Hex(HRESULT hr) {
+    return static_cast<unsigned>(hr);
+}
+
+template <class T> void ReleaseRef(T*& p) {
+    if (p != nullptr) {
+        p->Release();
+        p = nullptr;
+    }
+}
+
+// The format block and interface of a media type; the structure itself stays.
+void FreeMediaFormat(AM_MEDIA_TYPE& mt) {
+    if (mt.cbFormat != 0) {
+        CoTaskMemFree(mt.pbFormat);
+        mt.cbFormat = 0;
+        mt.pbFormat = nullptr;
+    }
+    ReleaseRef(mt.pUnk);
+}
+
+// A media type handed out by the device: everything of it.
+void DeleteMediaType(AM_MEDIA_TYPE* mt) {
+    if (mt != nullptr) {
+        FreeMediaFormat(*mt);
+        CoTaskMemFree(mt);
+    }
+}
+
+// The bitmap header of a connected video type, wherever its format puts it; null when the
+// block is not one of the two video formats or too short to hold one.
+const BITMAPINFOHEADER* BitmapHeaderOf(const AM_MEDIA_TYPE& mt) {
+    if (mt.pbFormat == nullptr)
+        return nullptr;
+    if (mt.formattype == FORMAT_VideoInfo && mt.cbFormat >= sizeof(VIDEOINFOHEADER))
+        return &reinterpret_cast<const VIDEOINFOHEADER*>(mt.pbFormat)->bmiHeader;
+    if (mt.formattype == FORMAT_VideoInfo2 && mt.cbFormat >= sizeof(VIDEOINFOHEADER2))
+        return &reinterpret_cast<const VIDEOINFOHEADER2*>(mt.pbFormat)->bmiHeader;
+    return nullptr;
+}
+
+HRESULT CreateGraphInterfaces() {
+    CaptureGraphState& c = CaptureState;
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IGraphBuilder,
+                                  reinterpret_cast<void**>(&c.FilterGraph));
+    if (FAILED(hr))
+        return hr;
+    hr = CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC,
+                          IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&c.CaptureBuilder));
+    if (FAILED(hr))
+        return hr;
+    hr =
+        c.FilterGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&c.MediaControl));
+    if (FAILED(hr))
+        return hr;
+    return c.FilterGraph->QueryInterface(IID_IVideoWindow,
+                                         reinterpret_cast<void**>(&c.VideoWindow));
+}
+
 HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
     ICreateDevEnum* devices = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC, IID_ICreateDevEnum,
-                                  reinterpret_cast<void**>(&devices));
+    HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC,
+                                  IID_ICreateDevEnum, reinterpret_cast<void**>(&devices));
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't create system enumerator!  hr=0x%x", hr);
+        ReportCaptureError("Couldn't create system enumerator!  hr=0x%x", Hex(hr));
         return hr;
     }
     IEnumMoniker* monikers = nullptr;
     hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0);
     devices->Release();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't create class enumerator!  hr=0x%x", hr);
+        ReportCaptureError("Couldn't create class enumerator!  hr=0x%x", Hex(hr));
         return hr;
     }
     if (monikers == nullptr) {
@@ -35,7 +113,7 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
     IMoniker* first = nullptr;
     hr = monikers->Next(1, &first, nullptr);
     monikers->Release();
-    if (hr == S_FALSE) {
+    if (hr == S_FALSE || (SUCCEEDED(hr) && first == nullptr)) {
         ReportCaptureError("Unable to access video capture device!");
         return E_FAIL;
     }
@@ -43,8 +121,199 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
         return hr;
     hr = first->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(device));
     first->Release();
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't bind moniker to filter object!  hr=0x%x", Hex(hr));
+        return hr;
+    }
+    return *device != nullptr ? hr : E_FAIL;
+}
+
+HRESULT FindStreamConfig(IBaseFilter* device, IAMStreamConfig** config) {
+    const HRESULT hr = CaptureState.CaptureBuilder->FindInterface(
+        &PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, device, IID_IAMStreamConfig,
+        reinterpret_cast<void**>(config));
     if (FAILED(hr))
-        ReportCaptureError("Couldn't bind moniker to filter object!  hr=0x%x", hr);
+        ReportCaptureError("FindInterface Error!  hr=0x%x", Hex(hr));
+    return hr;
+}
+
+// 1 when a size was chosen, 0 when none qualified, or the failing result.
+HRESULT PickLargestFrameSize(IBaseFilter* device) {
+    IAMStreamConfig* config = nullptr;
+    const HRESULT hr = FindStreamConfig(device, &config);
+    if (FAILED(hr))
+        return hr;
+    CaptureState.RequestedWidth = 0;
+    CaptureState.RequestedHeight = 0;
+    if (config == nullptr)
+        return 0;
+    int count = 0, size = 0;
+    std::vector<FrameCapability> caps;
+    // Records of another size are not VIDEO_STREAM_CONFIG_CAPS: none is looked at.
+    if (SUCCEEDED(config->GetNumberOfCapabilities(&count, &size)) &&
+        size == sizeof(VIDEO_STREAM_CONFIG_CAPS)) {
+        for (int i = 0; i < count; ++i) {
+            AM_MEDIA_TYPE* mt = nullptr;
+            VIDEO_STREAM_CONFIG_CAPS record{};
+            if (FAILED(config->GetStreamCaps(i, &mt, reinterpret_cast<BYTE*>(&record))) ||
+                mt == nullptr)
+                continue;
+            caps.push_back({mt->majortype == MEDIATYPE_Video, mt->formattype == FORMAT_VideoInfo,
+                            mt->pbFormat != nullptr, mt->cbFormat, record.MaxOutputSize.cx,
+                            record.MaxOutputSize.cy});
+            DeleteMediaType(mt);
+        }
+    }
+    const FrameSize chosen = PickLargestFrame(caps.data(), caps.size());
+    CaptureState.RequestedWidth = chosen.width;
+    CaptureState.RequestedHeight = chosen.height;
+    config->Release();
+    return CaptureState.RequestedWidth > 0 ? 1 : 0;
+}
+
+// 0, 100 (no stream configuration), 101 (the device's own format stays) or the failing result.
+HRESULT ApplyFrameSize(IBaseFilter* device) {
+    IAMStreamConfig* config = nullptr;
+    HRESULT hr = FindStreamConfig(device, &config);
+    if (FAILED(hr))
+        return hr;
+    if (config == nullptr)
+        return 100;
+    AM_MEDIA_TYPE* mt = nullptr;
+    hr = config->GetFormat(&mt);
+    if (FAILED(hr)) {
+        ReportCaptureError("GetFormat Error!  hr=0x%x", Hex(hr));
+        config->Release();
+        return hr;
+    }
+    // A block too short for a VIDEOINFOHEADER is not written into.
+    if (mt == nullptr || mt->formattype != FORMAT_VideoInfo || mt->pbFormat == nullptr ||
+        mt->cbFormat < sizeof(VIDEOINFOHEADER)) {
+        ReportCaptureError("not FORMAT_VideoInfo");
+        DeleteMediaType(mt);
+        config->Release();
+        return 101;
+    }
+    BITMAPINFOHEADER& h = reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat)->bmiHeader;
+    h.biBitCount = 24;
+    h.biWidth = CaptureState.RequestedWidth;
+    h.biHeight = CaptureState.RequestedHeight;
+    h.biSizeImage = static_cast<DWORD>(static_cast<long long>(CaptureState.RequestedWidth) *
+                                       CaptureState.RequestedHeight * 3);
+    hr = config->SetFormat(mt);
+    if (FAILED(hr))
+        ReportCaptureError("Cannot set new frame rate!  hr=0x%x", Hex(hr));
+    DeleteMediaType(mt);
+    config->Release();
+    return FAILED(hr) ? hr : 0;
+}
+
+HRESULT InsertSampleGrabber() {
+    CaptureGraphState& c = CaptureState;
+    HRESULT hr = CoCreateInstance(SampleGrabberClsid, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IBaseFilter, reinterpret_cast<void**>(&c.GrabberFilter));
+    if (FAILED(hr))
+        return hr;
+    hr = c.FilterGraph->AddFilter(c.GrabberFilter, L"Sample Grabber");
+    if (SUCCEEDED(hr))
+        hr = c.GrabberFilter->QueryInterface(IID_ISampleGrabber,
+                                             reinterpret_cast<void**>(&c.Grabber));
+    return hr;
+}
+
+HRESULT SetGrabberFormat() {
+    // No format type: any RGB24 video format is taken.
+    AM_MEDIA_TYPE mt{};
+    mt.majortype = MEDIATYPE_Video;
+    mt.subtype = MEDIASUBTYPE_RGB24;
+    CaptureState.Grabber->SetMediaType(&mt);
+    CaptureState.Grabber->SetOneShot(FALSE);
+    return CaptureState.Grabber->SetBufferSamples(TRUE);
+}
+
+void ReadFrameFormat() {
+    AM_MEDIA_TYPE mt{};
+    CaptureState.Grabber->GetConnectedMediaType(&mt);
+    if (const BITMAPINFOHEADER* h = BitmapHeaderOf(mt)) {
+        CaptureState.FrameBytesPerPixel = h->biBitCount / 8;
+        CaptureState.FrameWidth = h->biWidth;
+        CaptureState.FrameHeight = h->biHeight;
+    }
+    FreeMediaFormat(mt);
+}
+
+HRESULT AttachVideoWindow() {
+    IVideoWindow* v = CaptureState.VideoWindow;
+    v->put_Owner(reinterpret_cast<OAHWND>(PictureWindow));
+    v->put_WindowStyle(WS_CHILD | WS_CLIPCHILDREN);
+    FitVideoWindow();
+    return v->put_Visible(OATRUE);
+}
+
+HRESULT RegisterGraphInRot(IUnknown* graph, DWORD* cookie) {
+    IRunningObjectTable* table = nullptr;
+    if (FAILED(GetRunningObjectTable(0, &table)))
+        return E_FAIL;
+    // The item name has room for 32 bits of the pointer.
+    WCHAR name[128];
+    std::swprintf(name, 128, L"FilterGraph %08x pid %08x",
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(graph)),
+                  static_cast<unsigned>(GetCurrentProcessId()));
+    IMoniker* moniker = nullptr;
+    HRESULT hr = CreateItemMoniker(L"!", name, &moniker);
+    if (SUCCEEDED(hr)) {
+        hr = table->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, graph, moniker, cookie);
+        moniker->Release();
+    }
+    table->Release();
+    return hr;
+}
+
+void RevokeGraphFromRot(DWORD cookie) {
+    IRunningObjectTable* table = nullptr;
+    if (SUCCEEDED(GetRunningObjectTable(0, &table))) {
+        table->Revoke(cookie);
+        table->Release();
+    }
+}
+
+void ReleaseGrabber() {
+    CaptureGraphState& c = CaptureState;
+    std::free(c.FrameBuffer);
+    c.FrameBuffer = nullptr;
+    c.FrameBufferSize = 0;
+    if (c.SnapshotBitmap != nullptr) {
+        GdipDisposeImage(c.SnapshotBitmap);
+        c.SnapshotBitmap = nullptr;
+    }
+    ReleaseRef(c.GrabberFilter);
+    ReleaseRef(c.Grabber);
+    c.FrameWidth = 0;
+    c.FrameHeight = 0;
+    c.FrameBytesPerPixel = 0;
+}
+
+void ReleaseGraphInterfaces() {
+    CaptureGraphState& c = CaptureState;
+    if (c.MediaControl != nullptr)
+        c.MediaControl->StopWhenReady();
+    if (c.VideoWindow != nullptr) {
+        c.VideoWindow->put_Visible(OAFALSE);
+        c.VideoWindow->put_Owner(0);
+    }
+    if (c.RotCookie != 0) {
+        RevokeGraphFromRot(c.RotCookie);
+        c.RotCookie = 0;
+    }
+    ReleaseRef(c.MediaControl);
+    ReleaseRef(c.VideoWindow);
+    ReleaseRef(c.FilterGraph);
+    ReleaseRef(c.CaptureBuilder);
+}
+
+// Each failure after the device was opened lets go of the local reference to it.
+HRESULT Fail(IBaseFilter* device, HRESULT hr) {
+    device->Release();
     return hr;
 }
 
@@ -61,14 +330,91 @@ void ReportCaptureError(const char* format, ...) {
 }
 
 HRESULT StartCapture() {
+    CaptureGraphState& c = CaptureState;
+    HRESULT hr = CreateGraphInterfaces();
+    if (FAILED(hr)) {
+        ReportCaptureError("Failed to get video interfaces!  hr=0x%x", Hex(hr));
+        return hr;
+    }
+    hr = c.CaptureBuilder->SetFiltergraph(c.FilterGraph);
+    if (FAILED(hr)) {
+        ReportCaptureError("Failed to set capture filter graph!  hr=0x%x", Hex(hr));
+        return hr;
+    }
     IBaseFilter* device = nullptr;
-    HRESULT hr = OpenFirstVideoDevice(&device);
+    hr = OpenFirstVideoDevice(&device);
     if (FAILED(hr))
         return hr;
+    hr = c.FilterGraph->AddFilter(device, L"Video Capture");
+    if (FAILED(hr)) {
+        ReportCaptureError(
+            "Couldn't add the capture filter to the graph!  hr=0x%x\r\n\r\n"
+            "If you have a working video capture device, please make sure\r\n"
+            "that it is connected and is not being used by another application.\r\n\r\n"
+            "The sample will now close.",
+            Hex(hr));
+        return Fail(device, hr);
+    }
+    hr = PickLargestFrameSize(device);
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't set the graph format!  hr=0x%x", Hex(hr));
+        return Fail(device, hr);
+    }
+    hr = ApplyFrameSize(device);
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't set the graph format!  hr=0x%x", Hex(hr));
+        return Fail(device, hr);
+    }
+    hr = InsertSampleGrabber();
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't add the SampleGrabber filter to the graph!  hr=0x%x", Hex(hr));
+        return Fail(device, hr);
+    }
+    hr = SetGrabberFormat();
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't set the SampleGrabber media type!  hr=0x%x", Hex(hr));
+        return Fail(device, hr);
+    }
+    // Without a preview pin the builder puts a Smart Tee in and says VFW_S_NOPREVIEWPIN.
+    hr = c.CaptureBuilder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, device,
+                                        c.GrabberFilter, nullptr);
+    if (FAILED(hr)) {
+        ReportCaptureError(
+            "Couldn't render the video capture stream.  hr=0x%x\r\n"
+            "The capture device may already be in use by another application.\r\n\r\n"
+            "The sample will now close.",
+            Hex(hr));
+        return Fail(device, hr);
+    }
+    ReadFrameFormat();
     device->Release();
-    // The preview graph is not built yet: with a device present the camera screen still
-    // gives way to the start screen.
-    return E_NOTIMPL;
+    hr = AttachVideoWindow();
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't initialize video window!  hr=0x%x", Hex(hr));
+        return hr;
+    }
+    hr = RegisterGraphInRot(c.FilterGraph, &c.RotCookie);
+    if (FAILED(hr)) {
+        ReportCaptureError("Failed to register filter graph with ROT!  hr=0x%x", Hex(hr));
+        c.RotCookie = 0;
+    }
+    hr = c.MediaControl->Run();
+    if (FAILED(hr)) {
+        ReportCaptureError("Couldn't run the graph!  hr=0x%x", Hex(hr));
+        return hr;
+    }
+    return S_OK;
 }
 
-void StopCapture() {}
+void StopCapture() {
+    ReleaseGrabber();
+    ReleaseGraphInterfaces();
+}
+
+void FitVideoWindow() {
+    if (CaptureState.VideoWindow == nullptr)
+        return;
+    RECT r{};
+    GetClientRect(PictureWindow, &r);
+    CaptureState.VideoWindow->SetWindowPosition(0, 0, r.right, r.bottom);
+}

@@ -104,6 +104,12 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
         return 0;
     }
     ShowWindow(w, showCommand);
+    // The live preview was shown while this window was hidden; under Wine it would stay
+    // beneath its owner unless shown again now.
+    if (IsWindowVisible(PictureWindow)) {
+        ShowWindow(PictureWindow, SW_HIDE);
+        ShowWindow(PictureWindow, SW_SHOWNORMAL);
+    }
     UpdateWindow(w);
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(ApplicationIcon));
     SendMessageA(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
