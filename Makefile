@@ -36,7 +36,9 @@ e2e: windows
 # Refreshes the screenshots in docs/screens from the end-to-end scenarios.
 screens: setup windows
 	@FLIMMER_UPDATE_SCREENS=1 python3 tests/e2e/run.py start_screen_appears_at_start_position \
-		walk_the_road_of_screens recolour_then_save_in_four_formats
+		walk_the_road_of_screens recolour_then_save_in_four_formats \
+		camera_preview_and_snapshots perspective_buttons_turn_the_card_and_undo \
+		gallery_effects_step_back_and_forward
 
 test: setup native windows
 	@bash scripts/test.sh
