@@ -1,22 +1,29 @@
 // The asset generator: its file writers, its font, and the rules the skin pictures
-// must keep (key colours, shapes, room for the picture).
+// and the decorations must keep (key colours, shapes, room for the picture).
 #include "skingen/art.h"
 #include "skingen/bmp_writer.h"
+#include "skingen/decorations.h"
 #include "skingen/font.h"
 #include "skingen/shapes.h"
 #include "skingen/jpeg_writer.h"
 #include "skingen/png_writer.h"
 
+#include "effects/colour_adjust.h"
+#include "effects/gallery_effects.h"
 #include "shell/layout.h"
+#include "skin/color_planes.h"
+#include "skin/file_kind.h"
 #include "skin/skin_tables.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 using namespace skingen;
@@ -302,8 +309,17 @@ TEST(SkingenButtons, TheSwappedUndoRedoNamesShowWhatTheyDo) {
     EXPECT_EQ(ButtonLabel("fun3"), "Stickers 2");
 }
 
+namespace {
+
+// What the key compare sees on a 16-bit display: the low bits are gone.
+bool NearKey(Color c, Color key) {
+    return c.r >> 3 == key.r >> 3 && c.g >> 2 == key.g >> 2 && c.b >> 3 == key.b >> 3;
+}
+
+} // namespace
+
 TEST(SkingenEffects, TilesAvoidBothKeyColoursInEveryFace) {
-    // Tiles O0..O10 are keyed on black, O11..O14 on pure red.
+    // Tiles O0..O10 are keyed on black, O11..O14 on pure red; none comes near either.
     for (int k = 0; k < EffectCount; ++k) {
         EXPECT_FALSE(EffectName(k).empty()) << k;
         for (const Face face : {Face::Norm, Face::Hover, Face::Pressed}) {
@@ -311,10 +327,222 @@ TEST(SkingenEffects, TilesAvoidBothKeyColoursInEveryFace) {
             ASSERT_EQ(c.Width(), 96);
             ASSERT_EQ(c.Height(), 96);
             for (const Color& p : c.Pixels()) {
-                ASSERT_FALSE(IsBlack(p)) << "O" << k;
-                ASSERT_FALSE(p.r == 255 && p.g == 0 && p.b == 0) << "O" << k;
+                ASSERT_FALSE(NearKey(p, Rgb(0, 0, 0))) << "O" << k;
+                ASSERT_FALSE(NearKey(p, Rgb(255, 0, 0))) << "O" << k;
             }
         }
+    }
+    EXPECT_EQ(AwayFromKeys(Rgb(0, 0, 0)).r, 24);
+    EXPECT_EQ(AwayFromKeys(Rgb(5, 30, 2)).g, 30); // dark green is no key: left alone
+    EXPECT_EQ(AwayFromKeys(Rgb(255, 3, 9)).b, 24);
+    EXPECT_EQ(AwayFromKeys(Rgb(200, 3, 9)).g, 3);
+}
+
+TEST(SkingenEffects, TilesShowTheProgramsOwnEffectOnTheSample) {
+    const EffectTileLayout g = EffectTileGeometry(96);
+    ASSERT_GE(g.sampleWidth, 96);
+    ASSERT_GE(g.sampleHeight, g.pictureHeight);
+    const Canvas sample = EffectSample(g.sampleWidth, g.sampleHeight);
+    const int width = PictureWidth, height = PictureHeight;
+    for (int k = 0; k < EffectCount; ++k) {
+        // The effect as the gallery runs it, straight from the core.
+        PictureWidth = g.sampleWidth;
+        PictureHeight = g.sampleHeight;
+        for (int y = 0; y < g.sampleHeight; ++y)
+            for (int x = 0; x < g.sampleWidth; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y * g.sampleWidth + x);
+                BasePicture.red[i] = sample.At(x, y).r;
+                BasePicture.green[i] = sample.At(x, y).g;
+                BasePicture.blue[i] = sample.At(x, y).b;
+            }
+        // The repeated filters read the edge rings of the scratch and shown pictures:
+        // the tiles start them as copies of the sample.
+        ResetColourSettings();
+        CopyPicture(BasePicture, GalleryPicture);
+        CopyPicture(BasePicture, CurrentPicture);
+        CopyPicture(BasePicture, DecorationPicture);
+        ApplyGalleryEffect(k);
+        std::vector<Color> expected;
+        for (int y = 0; y < g.sampleHeight; ++y)
+            for (int x = 0; x < g.sampleWidth; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y * g.sampleWidth + x);
+                expected.push_back(
+                    Rgb(GalleryPicture.red[i], GalleryPicture.green[i], GalleryPicture.blue[i]));
+            }
+        PictureWidth = width;
+        PictureHeight = height;
+        ResetColourSettings();
+
+        const Canvas norm = DrawEffectTile(k, 96, Face::Norm);
+        const Canvas hover = DrawEffectTile(k, 96, Face::Hover);
+        int changed = 0;
+        // Inside the frame, every pixel of the picture part is the effect's.
+        for (int y = 1; y < g.pictureHeight; ++y)
+            for (int x = 1; x < 95; ++x) {
+                const Color e =
+                    AwayFromKeys(expected[static_cast<std::size_t>(y * g.sampleWidth + x)]);
+                const Color n = norm.At(x, y);
+                ASSERT_TRUE(n.r == e.r && n.g == e.g && n.b == e.b)
+                    << "O" << k << " " << x << "," << y;
+                if (x >= 6 && x < 90 && y >= 6) { // inside the wider hover frame
+                    const Color h = hover.At(x, y);
+                    ASSERT_TRUE(h.r == e.r && h.g == e.g && h.b == e.b) << "O" << k;
+                }
+                const Color s = sample.At(x, y);
+                changed += s.r != e.r || s.g != e.g || s.b != e.b ? 1 : 0;
+            }
+        // Every effect changes the sample visibly: a tile is not the plain picture.
+        EXPECT_GT(changed, 96 * g.pictureHeight / 20) << "O" << k;
+    }
+    // Drawing the tiles leaves the program's state as it found it.
+    EXPECT_EQ(PictureWidth, width);
+    EXPECT_EQ(PictureHeight, height);
+    EXPECT_EQ(BrightnessStep, 10);
+    EXPECT_EQ(SaturationStep, 10);
+}
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
+
+std::string FileOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::vector<std::string> AllDecorationPaths() {
+    std::vector<std::string> paths;
+    for (const auto& list : {BackgroundArt(), StickerArt(), CoverArt()})
+        for (const DecorationArt& a : list)
+            paths.push_back(a.path);
+    for (const DecorationArt& a : ForegroundArt()) {
+        paths.push_back(a.path);
+        paths.push_back(WeightsPathOf(a.path));
+    }
+    return paths;
+}
+
+} // namespace
+
+TEST(SkingenDecorations, FoldersHoldPictureKindsInNameOrderWithASecondPage) {
+    std::map<std::string, std::vector<std::string>> folders;
+    for (const std::string& path : AllDecorationPaths()) {
+        EXPECT_TRUE(IsPictureKind(FileKindOf(path.c_str()))) << path;
+        EXPECT_EQ(path.find(' '), std::string::npos) << path;
+        folders[FolderOf(path)].push_back(FileOf(path));
+    }
+    // Listed in the order the program's name sort gives, so the pages read as designed.
+    for (const auto& [folder, files] : folders) {
+        EXPECT_TRUE(std::is_sorted(files.begin(), files.end())) << folder;
+        EXPECT_EQ(std::set<std::string>(files.begin(), files.end()).size(), files.size()) << folder;
+    }
+    EXPECT_GE(folders["Background"].size(), 12u);
+    EXPECT_GT(folders["Ornament"].size(), 16u) << "the stickers need a second page";
+    EXPECT_GE(folders["Ornament/Party"].size(), 3u);
+    EXPECT_GE(folders["Cover"].size(), 4u);
+    EXPECT_EQ(folders["Foreground"], folders["ForegroundB"]);
+    EXPECT_GE(folders["Foreground"].size(), 4u);
+    EXPECT_THROW(WeightsPathOf("Cover/01_x.png"), std::runtime_error);
+}
+
+TEST(SkingenDecorations, StickersAreBlackOutsideAndNeverSeeThroughInside) {
+    for (const DecorationArt& a : StickerArt()) {
+        const Canvas drawn = a.draw();
+        const Canvas file = OnBlack(drawn);
+        const int w = file.Width(), h = file.Height();
+        EXPECT_EQ(w, h) << a.path << ": thumbnails squeeze to a square";
+        EXPECT_GE(w, 80) << a.path;
+        EXPECT_LE(w, 200) << a.path;
+        int body = 0, edge = 0, dull = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const Color p = file.At(x, y);
+                const int alpha = drawn.At(x, y).a;
+                if (alpha == 0) {
+                    ASSERT_TRUE(IsBlack(p)) << a.path << " " << x << "," << y;
+                } else if (alpha == 255) {
+                    // The keyed blend shows every body pixel whole.
+                    ASSERT_TRUE(KeyedOpaque(p)) << a.path << " " << x << "," << y;
+                    dull += KeyedOpaque(drawn.At(x, y)) ? 0 : 1;
+                    ++body;
+                }
+                if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+                    edge += IsBlack(p) ? 0 : 1;
+            }
+        EXPECT_EQ(edge, 0) << a.path << ": the cut edge runs off the canvas";
+        EXPECT_GT(body, w * h / 8) << a.path;
+        // Drawn bright or saturated: only seams between parts need lifting.
+        EXPECT_LT(dull, body / 200 + 1) << a.path;
+    }
+    // The rule itself: black is transparent, grey fringes blend, saturated darks stay.
+    EXPECT_FALSE(KeyedOpaque(Rgb(0, 0, 0)));
+    EXPECT_FALSE(KeyedOpaque(Rgb(100, 90, 20)));
+    EXPECT_TRUE(KeyedOpaque(Rgb(100, 60, 20)));
+    EXPECT_TRUE(KeyedOpaque(Rgb(0, 0, 128)));
+}
+
+TEST(SkingenDecorations, EachForegroundHasWeightsOfTheSameSize) {
+    for (const DecorationArt& a : ForegroundArt()) {
+        const Canvas art = a.draw();
+        const DecorationSet::Overlay f{a.path, OverlayPicture(art), OverlayWeights(art)};
+        ASSERT_EQ(f.picture.Width(), ForegroundWidth) << f.path;
+        ASSERT_EQ(f.picture.Height(), ForegroundHeight) << f.path;
+        ASSERT_EQ(f.weights.Width(), f.picture.Width()) << f.path;
+        ASSERT_EQ(f.weights.Height(), f.picture.Height()) << f.path;
+        EXPECT_EQ(FileOf(WeightsPathOf(f.path)), FileOf(f.path));
+        long long total = 0;
+        int solid = 0;
+        for (const Color& w : f.weights.Pixels()) {
+            ASSERT_TRUE(w.r == w.g && w.g == w.b) << f.path;
+            total += w.r;
+            solid += w.r >= 200 ? 1 : 0;
+        }
+        // Mostly the photo, with something of the decoration that really shows.
+        EXPECT_LT(total, 255LL * ForegroundWidth * ForegroundHeight / 2) << f.path;
+        EXPECT_GT(solid, 500) << f.path;
+    }
+    // The colour reaches a little past what shows, so stretching pulls in no stage grey.
+    Canvas dot(9, 9, Rgb(0, 0, 0, 0));
+    dot.Set(4, 4, Rgb(250, 100, 50));
+    const Canvas pic = OverlayPicture(dot);
+    EXPECT_EQ(pic.At(6, 4).r, 250);
+    EXPECT_EQ(pic.At(0, 0).r, Rgb(72, 64, 74).r);
+    EXPECT_EQ(OverlayWeights(dot).At(4, 4).g, 255);
+    EXPECT_EQ(OverlayWeights(dot).At(5, 4).g, 0);
+}
+
+TEST(SkingenDecorations, CoversLetThePhotoThroughTheMiddleOnly) {
+    for (const auto& [path, draw] : CoverArt()) {
+        const Canvas c = OnBlack(draw());
+        ASSERT_EQ(c.Width(), CoverWidth) << path;
+        ASSERT_EQ(c.Height(), CoverHeight) << path;
+        EXPECT_TRUE(IsBlack(c.At(CoverWidth / 2, CoverHeight / 2))) << path;
+        int black = 0, light = 0;
+        for (const Color& p : c.Pixels()) {
+            black += IsBlack(p) ? 1 : 0;
+            // Under the weighted rule a colour is as solid as it is bright.
+            light += std::min({p.r, p.g, p.b}) >= 200 ? 1 : 0;
+        }
+        EXPECT_GT(black, CoverWidth * CoverHeight / 3) << path;
+        EXPECT_GT(light, CoverWidth * CoverHeight / 20) << path;
+    }
+}
+
+TEST(SkingenDecorations, BackgroundsFillThePictureAreaWithoutThePaintKey) {
+    for (const auto& [path, draw] : BackgroundArt()) {
+        const Canvas c = draw();
+        ASSERT_EQ(c.Width(), BackgroundWidth) << path;
+        ASSERT_EQ(c.Height(), BackgroundHeight) << path;
+        std::vector<std::uint32_t> colours; // the first three different ones
+        for (const Color& p : c.Pixels()) {
+            ASSERT_FALSE(NearKey(p, Rgb(255, 255, 0))) << path;
+            const auto rgb = static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
+            if (colours.size() < 3 &&
+                std::find(colours.begin(), colours.end(), rgb) == colours.end())
+                colours.push_back(rgb);
+        }
+        EXPECT_GT(colours.size(), 2u) << path;
     }
 }
 

@@ -26,10 +26,25 @@ bool InButtonShape(std::string_view name, double px, double py, int width, int h
 // White where the thumbnail shows through; the frame tints it when ANDed.
 Canvas DrawThumbnailMask(int size, Color frame, int thickness);
 
-// --- effect tiles (art_effects.cpp): no black and no pure red anywhere, since the
+// --- effect tiles (art_effects.cpp): the program's own gallery effect on a sample of
+// the default picture, named below. No black and no pure red anywhere, since the
 // gallery keys its tiles on one or the other.
 constexpr int EffectCount = 15;
 std::string EffectName(int index);
+struct EffectTileLayout {
+    int size;                      // the square tile
+    int pictureHeight;             // the effect's picture fills size x pictureHeight from the top
+    int sampleWidth, sampleHeight; // the sample the effect runs on; the tile shows its top-left
+};
+EffectTileLayout EffectTileGeometry(int size);
+Canvas EffectSample(int width, int height);
+// ApplyGalleryEffect(index) on the sample as BasePicture, with fresh colour settings and
+// the gallery, shown and scratch pictures starting as copies of it (some filters leave
+// edge pixels of those as they were): the GalleryPicture it leaves.
+Canvas RenderGalleryEffect(int index, const Canvas& sample);
+// The colour moved just clear of both key colours (and of what a 16-bit display or
+// JPEG makes of them); any other colour unchanged.
+Color AwayFromKeys(Color c);
 Canvas DrawEffectTile(int index, int size, Face face);
 
 // --- screens (art_screens.cpp, art_panels.cpp)

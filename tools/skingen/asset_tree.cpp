@@ -2,6 +2,8 @@
 
 #include "art.h"
 #include "bmp_writer.h"
+#include "decoration_review.h"
+#include "decorations.h"
 #include "ico_writer.h"
 #include "jpeg_writer.h"
 #include "png_writer.h"
@@ -259,6 +261,16 @@ Canvas ButtonSheet(const std::map<std::string, ButtonPictures>& buttons) {
     return sheet;
 }
 
+void WriteDecorations(TreeWriter& out, const DecorationSet& set) {
+    for (const auto* list : {&set.backgrounds, &set.stickers, &set.covers})
+        for (const auto& [path, picture] : *list)
+            out.WritePicture(path, picture);
+    for (const DecorationSet::Overlay& f : set.foregrounds) {
+        out.WritePicture(f.path, f.picture);
+        out.WritePicture(WeightsPathOf(f.path), f.weights);
+    }
+}
+
 } // namespace
 
 int WriteAssetTree(const std::string& outDir) {
@@ -275,6 +287,7 @@ int WriteAssetTree(const std::string& outDir) {
                      DrawThumbnailMask(ThumbnailSize, Rgb(255, 160, 40), 4));
 
     out.WritePicture("Target/Varnet.png", DrawDefaultPicture(640, 480));
+    WriteDecorations(out, DrawDecorations());
     out.Write("Star.wav", EncodeWav16Mono(ClickSound(SampleRate), SampleRate));
     out.Write("snap.wav", EncodeWav16Mono(ShutterSound(SampleRate), SampleRate));
 
@@ -332,6 +345,13 @@ int WriteReview(const std::string& outDir) {
         x += size + 12;
     }
     out.WritePicture("icon.png", icons);
+    return out.Count() + WriteDecorationReview(outDir);
+}
+
+int WriteDecorationReview(const std::string& outDir) {
+    TreeWriter out(outDir);
+    for (const auto& [name, sheet] : DecorationMontages(DrawDecorations()))
+        out.WritePicture(name, sheet);
     return out.Count();
 }
 

@@ -10,5 +10,7 @@ int WriteAssetTree(const std::string& outDir);
 // Writes montages of every screen with its buttons, and a sheet of all buttons in
 // their three faces, for looking at the design.
 int WriteReview(const std::string& outDir);
+// Writes the decoration sheets of WriteReview alone.
+int WriteDecorationReview(const std::string& outDir);
 
 } // namespace skingen
