@@ -6,6 +6,7 @@
 #include "effects/vector_dispatch.h"
 #include "skin/color_planes.h"
 
+#include "bench_pictures.h"
 #include "effects_reference.h"
 
 #include <benchmark/benchmark.h>
@@ -21,33 +22,9 @@
 
 namespace {
 
-void FillPicture(ColorPlanes& p, int w, int h) {
-    int pw = 0, ph = 0;
-    std::vector<uint8_t> b, g, r;
-    const std::string path = reference::PhotoPath("chelsea.bmp");
-    if (!path.empty() && reference::LoadBmp24(path.c_str(), pw, ph, b, g, r)) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const size_t s = (size_t)((y % ph) * pw + x % pw);
-                p.blue[y * w + x] = b[s];
-                p.green[y * w + x] = g[s];
-                p.red[y * w + x] = r[s];
-            }
-        return;
-    }
-    std::mt19937 rng(7);
-    for (int i = 0; i < w * h; ++i) {
-        p.blue[i] = (uint8_t)rng();
-        p.green[i] = (uint8_t)rng();
-        p.red[i] = (uint8_t)rng();
-    }
-}
+using bench::FillPicture;
+using bench::SetSize;
 
-void SetSize(benchmark::State& state) {
-    PictureWidth = (int)state.range(0);
-    PictureHeight = (int)state.range(1);
-    FillPicture(BasePicture, PictureWidth, PictureHeight);
-}
 
 using PlaneFilter = std::function<void(const uint8_t*, uint8_t*)>;
 
