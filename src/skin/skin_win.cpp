@@ -1,5 +1,6 @@
 #include "skin/skin_win.h"
 
+#include "decorations/thumbnails_win.h"
 #include "picture/picture_window_win.h"
 #include "shell/layout.h"
 #include "shell/main_win.h"
@@ -208,7 +209,7 @@ HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]
 }
 
 void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, const int* y,
-                 const int* width, const int* height, int k, [[maybe_unused]] int mode,
+                 const int* width, const int* height, int k, int mode,
                  COLORREF key2) {
     for (int i = 0; i < m; ++i) {
         HDC surface = i == pressed ? ButtonPushDC[i] : i == hovered ? ButtonHiDC[i] : ButtonNormDC[i];
@@ -218,6 +219,8 @@ void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, con
         TransparentBlt(BackBufferDC, x[i], y[i], width[i], height[i], surface, 0, 0, width[i],
                        height[i], key);
     }
+    if (mode == 2)
+        DrawThumbnails(window);
     const RECT all{0, 0, LayoutWidth, LayoutHeight};
     InvalidateRect(window, &all, FALSE);
 }

@@ -25,6 +25,7 @@ constexpr UINT kSendTimeoutMs = 20000;
 constexpr int kFileNameCombo = 0x47c;  // cmb13 of the Explorer-style dialogs
 constexpr int kFileNameEdit = 0x480;   // edt1 of the old-style dialogs
 constexpr int kMsgBoxText = 0xFFFF;
+constexpr int kColorRedEdit = 0x2c2;  // the colour dialog's red, green and blue edits
 
 int Fail(const char *fmt, ...) {
     va_list args;
@@ -441,6 +442,41 @@ int CmdFileDialogCancel(int argc, char **argv) {
     return 0;
 }
 
+bool IsColorDialog(HWND dlg) { return GetDlgItem(dlg, kColorRedEdit) != nullptr; }
+
+// Types red, green and blue into the colour dialog's edits and presses OK.
+int CmdColorDialog(int argc, char **argv) {
+    long long rgb[3] = {};
+    DWORD timeout = 0;
+    if (argc < 5 || !ParseInt(argv[2], rgb[0]) || !ParseInt(argv[3], rgb[1]) ||
+        !ParseInt(argv[4], rgb[2]) || !ParseTimeout(argc, argv, 5, timeout))
+        return Fail("usage: color-dialog R G B [timeout_ms]");
+    HWND dlg = WaitForDialog(timeout, IsColorDialog);
+    if (!dlg) return Fail("no colour dialog after %lu ms", timeout);
+    for (int i = 0; i < 3; ++i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%lld", rgb[i]);
+        HWND edit = GetDlgItem(dlg, kColorRedEdit + i);
+        if (!Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)))
+            return Fail("could not set edit 0x%x", kColorRedEdit + i);
+    }
+    PostCommand(dlg, IDOK);
+    if (!WaitFor(timeout, [&] { return GoneOrHidden(dlg); }))
+        return Fail("the colour dialog is still open after %lu ms", timeout);
+    return 0;
+}
+
+int CmdColorDialogCancel(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (!ParseTimeout(argc, argv, 2, timeout)) return Fail("usage: color-dialog-cancel [timeout_ms]");
+    HWND dlg = WaitForDialog(timeout, IsColorDialog);
+    if (!dlg) return Fail("no colour dialog after %lu ms", timeout);
+    PostCommand(dlg, IDCANCEL);
+    if (!WaitFor(timeout, [&] { return GoneOrHidden(dlg); }))
+        return Fail("the colour dialog is still open after %lu ms", timeout);
+    return 0;
+}
+
 // The screen (or a part of it) as top-down 24-bit rows, DWORD-aligned.
 struct Capture {
     int width = 0, height = 0, stride = 0;
@@ -589,6 +625,8 @@ const Command kCommands[] = {
     {"msgbox-press", CmdMsgBoxPress},
     {"file-dialog", CmdFileDialog},
     {"file-dialog-cancel", CmdFileDialogCancel},
+    {"color-dialog", CmdColorDialog},
+    {"color-dialog-cancel", CmdColorDialogCancel},
     {"screenshot", CmdScreenshot},
     {"pixel", CmdPixel},
     {"clipboard-pixel", CmdClipboardPixel},

@@ -1,0 +1,92 @@
+// "Child41": free-hand drawing in a chosen colour; the strokes themselves are made in the
+// picture window.
+#include "decorations/decoration_kit_win.h"
+#include "decorations/decoration_screens.h"
+#include "decorations/decoration_screens_win.h"
+#include "decorations/pen_colour_win.h"
+#include "picture/history.h"
+#include "picture/history_win.h"
+#include "picture/picture_window.h"
+#include "picture/picture_window_win.h"
+#include "shell/main_win.h"
+#include "shell/screen_table.h"
+#include "skin/color_planes.h"
+#include "skin/color_planes_win.h"
+#include "skin/skin_win.h"
+
+namespace {
+
+constexpr int Code = 41;
+constexpr int EnlargeSlot = 14, ReduceSlot = 15, ColorSlot = 16;
+
+void Open(HWND w) {
+    OpenDecorationScreen(w, PenScreenId);
+    CreatePaintSurface();
+    CopyPicture(BasePicture, EntryPicture);
+    if (PaintBitmap != nullptr)
+        PlanesToBitmap(BasePicture, PaintBitmap);
+}
+
+void Clears() {
+    ClearsHistory();
+    CopyPicture(EntryPicture, BasePicture);
+    if (PaintBitmap != nullptr)
+        PlanesToBitmap(BasePicture, PaintBitmap);
+    CopyPicture(BasePicture, CurrentPicture);
+    ShowCurrentPicture();
+}
+
+void Press(HWND w, LPARAM lp) {
+    const int slot = PressDecorationButton(w, PenScreenId, lp);
+    if (slot < 0)
+        return;
+    if (CommitsBeforeAction(Code, slot))
+        CommitShownPicture();
+    if (NavigateFromDecorationScreen(w, PenScreenId, slot))
+        return;
+    switch (slot) {
+    case ClearsSlot:
+        Clears();
+        break;
+    case BackSlot:
+    case ForwardSlot:
+        if (slot == BackSlot ? StepBackInHistory() : StepForwardInHistory())
+            CommitShownPicture();
+        break;
+    case EnlargeSlot:
+        PenWidth = EnlargedWidth(PenWidth);
+        break;
+    case ReduceSlot:
+        PenWidth = ReducedWidth(PenWidth);
+        break;
+    case ColorSlot:
+        PenColor = PickColor(PenColor);
+        break;
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK PenScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        Open(w);
+        return 0;
+    case WM_DESTROY:
+        // The next screen already set ScreenCode: name our own.
+        ReleasePaintSurfaceOnClose(Code);
+        EmptyHistoryOfScreen(Code);
+        return 0;
+    case WM_PAINT:
+        PaintFromBackBuffer(w);
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        TrackDecorationHover(w, PenScreenId, lp, true);
+        return 0;
+    case WM_LBUTTONDOWN:
+        Press(w, lp);
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
