@@ -43,7 +43,7 @@ void Clears() {
     if (PaintBitmap != nullptr)
         PlanesToBitmap(BasePicture, PaintBitmap);
     CopyPicture(BasePicture, CurrentPicture);
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 void Step(bool back) {

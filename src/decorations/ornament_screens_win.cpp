@@ -53,7 +53,7 @@ void Clears() {
     ClearsHistory();
     CopyPicture(EntryPicture, BasePicture);
     CopyPicture(BasePicture, CurrentPicture);
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 // A sticker at its natural size in the top-left corner, with its own colours as weights.
@@ -75,7 +75,7 @@ void ChooseOrnament(HWND w, int code, const char* path) {
     std::memcpy(DecorationWeights.green, DecorationPicture.green, n);
     std::memcpy(DecorationWeights.red, DecorationPicture.red, n);
     CompositePlacedDecoration();
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 // A picture-sized overlay through its weights picture. A foreground whose weights picture
@@ -98,7 +98,7 @@ void ApplyForeground(HWND w, const char* picture, const char* weights) {
                          BasePicture.blue, BasePicture.green, BasePicture.red, CurrentPicture.blue,
                          CurrentPicture.green, CurrentPicture.red, DecorationWeights.blue,
                          DecorationWeights.green, DecorationWeights.red, WeightedBlend);
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 void ApplyCover(HWND w, const char* path) {
@@ -109,7 +109,7 @@ void ApplyCover(HWND w, const char* path) {
     BlendMode = WeightedBlend;
     CopyPicture(DecorationPicture, DecorationWeights);
     CompositePlacedDecoration();
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 void ChooseThumbnail(HWND w, int code, int slot) {
@@ -146,7 +146,7 @@ void Step(HWND w, int code, bool back) {
         return;
     if (step.node == nullptr) {
         CopyPicture(EntryPicture, CurrentPicture);
-        ShowCurrentPicture();
+        ShowPlanes(CurrentPicture);
     } else if (code == 44) {
         ApplyForeground(w, step.node->path, step.node->secondPath);
     } else {

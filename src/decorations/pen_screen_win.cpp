@@ -33,7 +33,7 @@ void Clears() {
     if (PaintBitmap != nullptr)
         PlanesToBitmap(BasePicture, PaintBitmap);
     CopyPicture(BasePicture, CurrentPicture);
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 void Press(HWND w, LPARAM lp) {

@@ -3,7 +3,7 @@
 #include "effects/gallery_effects.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
-#include "picture/show_picture_win.h"
+#include "picture/picture_window_win.h"
 #include "shell/navigation_win.h"
 #include "shell/screen_table.h"
 #include "shell/screens_win.h"

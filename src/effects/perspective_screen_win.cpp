@@ -4,7 +4,7 @@
 #include "effects/press_history.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
-#include "picture/show_picture_win.h"
+#include "picture/picture_window_win.h"
 #include "shell/main_win.h"
 #include "shell/navigation_win.h"
 #include "shell/screen_table.h"

@@ -60,7 +60,7 @@ void ShowHistoryState(const HistoryNode* node) {
                              CurrentPicture.red, 0);
     else
         CopyPicture(EntryPicture, CurrentPicture);
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
 }
 
 } // namespace

@@ -92,7 +92,7 @@ void CommitPenStroke(HWND w) {
         DeleteObject(copy);
     }
     ReleaseDC(w, dc);
-    ShowCurrentPicture();
+    ShowPlanes(CurrentPicture);
     CopyPicture(CurrentPicture, BasePicture);
     Snapshot();
 }
@@ -130,7 +130,7 @@ void CarryOut(HWND w, const PictureWindowWork& work, POINT p) {
     else if (work.commit == StrokeCommit::Pen)
         CommitPenStroke(w);
     if (work.showCurrent)
-        ShowCurrentPicture();
+        ShowPlanes(CurrentPicture);
 }
 
 bool MouseInput(UINT msg, PictureInput& input) {
@@ -179,10 +179,10 @@ LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-void ShowCurrentPicture() {
+void ShowPlanes(const ColorPlanes& picture) {
     if (DisplayBitmap == nullptr)
         return;
-    PlanesToBitmap(CurrentPicture, DisplayBitmap);
+    PlanesToBitmap(picture, DisplayBitmap);
     ShowBitmapInPictureWindow(DisplayBitmap);
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "skin/color_planes.h"
+
 extern HWND PictureWindow;
 extern HBITMAP DisplayBitmap;
 // Off-screen surface of the Background and pen screens, made by those screens.
@@ -9,7 +11,7 @@ extern HBITMAP PaintBitmap;
 extern HDC PaintDC;
 
 LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-// CurrentPicture into DisplayBitmap, then onto the window.
-void ShowCurrentPicture();
+// Converts a picture into DisplayBitmap and paints it into the picture window.
+void ShowPlanes(const ColorPlanes& picture);
 // Deletes the picture surfaces that live until the main window goes.
 void DeletePictureSurfaces();

@@ -5,7 +5,6 @@
 #include "picture/history_win.h"
 #include "effects/colour_adjust.h"
 #include "picture/picture_window_win.h"
-#include "picture/show_picture_win.h"
 #include "shell/layout.h"
 #include "shell/layout_win.h"
 #include "shell/screen_table.h"
