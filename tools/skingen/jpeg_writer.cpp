@@ -26,16 +26,16 @@ constexpr std::array<int, 64> ChromaQuant = {
     99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
     99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 
-struct HuffmanSpec {
+struct HuffmanDefinition {
     std::array<std::uint8_t, 16> counts; // codes of length 1..16
     std::vector<std::uint8_t> symbols;
 };
 
-const HuffmanSpec LumaDc = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+const HuffmanDefinition LumaDc = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
                             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-const HuffmanSpec ChromaDc = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0},
+const HuffmanDefinition ChromaDc = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0},
                               {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-const HuffmanSpec LumaAc = {
+const HuffmanDefinition LumaAc = {
     {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d},
     {0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61,
      0x07, 0x22, 0x71, 0x14, 0x32, 0x81, 0x91, 0xa1, 0x08, 0x23, 0x42, 0xb1, 0xc1, 0x15, 0x52,
@@ -48,7 +48,7 @@ const HuffmanSpec LumaAc = {
      0xb7, 0xb8, 0xb9, 0xba, 0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3,
      0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe1, 0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8,
      0xe9, 0xea, 0xf1, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa}};
-const HuffmanSpec ChromaAc = {
+const HuffmanDefinition ChromaAc = {
     {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77},
     {0x00, 0x01, 0x02, 0x03, 0x11, 0x04, 0x05, 0x21, 0x31, 0x06, 0x12, 0x41, 0x51, 0x07, 0x61,
      0x71, 0x13, 0x22, 0x32, 0x81, 0x08, 0x14, 0x42, 0x91, 0xa1, 0xb1, 0xc1, 0x09, 0x23, 0x33,
@@ -69,13 +69,13 @@ struct Code {
 using CodeTable = std::array<Code, 256>;
 
 // Canonical codes: consecutive values within a length, doubled between lengths.
-CodeTable BuildCodes(const HuffmanSpec& spec) {
+CodeTable BuildCodes(const HuffmanDefinition& huffman) {
     CodeTable table{};
     unsigned code = 0;
     std::size_t k = 0;
     for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < spec.counts[length - 1]; ++i)
-            table[spec.symbols[k++]] = {static_cast<std::uint16_t>(code++),
+        for (int i = 0; i < huffman.counts[length - 1]; ++i)
+            table[huffman.symbols[k++]] = {static_cast<std::uint16_t>(code++),
                                         static_cast<std::uint8_t>(length)};
         code <<= 1;
     }
@@ -196,10 +196,10 @@ void PutMarker(Bytes& out, unsigned marker) {
     PutBE16(out, marker);
 }
 
-void PutHuffmanTable(Bytes& out, unsigned classAndId, const HuffmanSpec& spec) {
+void PutHuffmanTable(Bytes& out, unsigned classAndId, const HuffmanDefinition& huffman) {
     PutU8(out, classAndId);
-    out.insert(out.end(), spec.counts.begin(), spec.counts.end());
-    out.insert(out.end(), spec.symbols.begin(), spec.symbols.end());
+    out.insert(out.end(), huffman.counts.begin(), huffman.counts.end());
+    out.insert(out.end(), huffman.symbols.begin(), huffman.symbols.end());
 }
 
 } // namespace
