@@ -52,9 +52,9 @@ def discover(folder):
     found = []
     for path in sorted(Path(folder).glob("test_*.py")):
         try:
-            found = importlib.util.spec_from_file_location(path.stem, path)
-            module = importlib.util.module_from_spec(found)
-            found.loader.exec_module(module)
+            loader = importlib.util.spec_from_file_location(path.stem, path)
+            module = importlib.util.module_from_spec(loader)
+            loader.loader.exec_module(module)
         except Exception as e:  # a broken module fails, the others still run
             found.append(Scenario(path.stem, path.stem, error=f"cannot import: {one_line(e)}"))
             continue
