@@ -285,6 +285,10 @@ class Session:
         if not FLIMAUTO_EXE.is_file():
             raise FileNotFoundError(f"no automation program at {FLIMAUTO_EXE}")
         rc, out, err = self._wine(["wine", FLIMAUTO_EXE, *args], timeout)
+        if rc != 0 and not out and "flimauto:" not in err:
+            # Wine failed to start the program at all (seen rarely under heavy load): that
+            # says nothing about the program under test, so try once more.
+            rc, out, err = self._wine(["wine", FLIMAUTO_EXE, *args], timeout)
         self.last_stderr = err
         return rc, [line.rstrip("\r") for line in out.splitlines()]
 
