@@ -4,6 +4,10 @@ import os
 
 from harness import REPO
 
+# ImageMagick itself: a machine may put a stand-in of its own earlier on PATH.
+CONVERT = "/usr/bin/convert"
+IDENTIFY = "/usr/bin/identify"
+
 CONFIG_KEY = r"HKCU\Software\Korvane\Flimmer\Config"
 PRODUCT_KEY = r"HKCU\Software\Korvane\Flimmer"
 
@@ -34,7 +38,7 @@ def save_screen(s, name, crop=None):
     path = s.screenshot(SCREENSHOTS / f"{name}.png")
     if crop:
         x, y, w, h = crop
-        subprocess.run(["convert", str(path), "-crop", f"{w}x{h}+{x}+{y}", "+repage", str(path)],
+        subprocess.run([CONVERT, str(path), "-crop", f"{w}x{h}+{x}+{y}", "+repage", str(path)],
                        check=True)
     return path
 
@@ -93,7 +97,7 @@ def picture_pixels(s, x, y, w, h):
     """The picture window's pixels as (r, g, b) rows, read from a screenshot."""
     import subprocess
     shot = s.screenshot(s.dir / "picture.png")
-    raw = subprocess.run(["convert", str(shot), "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+    raw = subprocess.run([CONVERT, str(shot), "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                           "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
     return raw
 
@@ -101,11 +105,11 @@ def picture_pixels(s, x, y, w, h):
 def file_rgb(path):
     """A picture file's pixels as raw 8-bit RGB (ImageMagick decodes them)."""
     import subprocess
-    return subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], capture_output=True,
+    return subprocess.run([CONVERT, str(path), "-depth", "8", "rgb:-"], capture_output=True,
                           check=True).stdout
 
 
 def file_format(path):
     import subprocess
-    return subprocess.run(["identify", "-format", "%m %w %h", str(path)], capture_output=True,
+    return subprocess.run([IDENTIFY, "-format", "%m %w %h", str(path)], capture_output=True,
                           text=True, check=True).stdout.strip()

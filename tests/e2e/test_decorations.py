@@ -5,8 +5,8 @@ import shutil
 import subprocess
 import time
 
-from flimmer import (CLEARS, OK, PHOTOS, PRE, REDO, SELECTOR, UNDO, answer_no_camera, file_rgb,
-                     open_picture, picture_pixels, save_screen)
+from flimmer import (CLEARS, CONVERT, IDENTIFY, OK, PHOTOS, PRE, REDO, SELECTOR, UNDO,
+                     answer_no_camera, file_rgb, open_picture, picture_pixels, save_screen)
 from harness import FLIMMER_EXE, Session
 
 # The bottom row: UNDO is the "Redos" button (a step back), REDO the "Undos" one (forward).
@@ -47,13 +47,13 @@ def decoration_files(folder):
 
 
 def picture_size(path):
-    out = subprocess.run(["identify", "-format", "%w %h", f"{path}[0]"], capture_output=True,
+    out = subprocess.run([IDENTIFY, "-format", "%w %h", f"{path}[0]"], capture_output=True,
                          text=True, check=True).stdout
     return tuple(int(v) for v in out.split())
 
 
 def resized_rgb(path, w, h):
-    return subprocess.run(["convert", f"{path}[0]", "-resize", f"{w}x{h}!", "-depth", "8",
+    return subprocess.run([CONVERT, f"{path}[0]", "-resize", f"{w}x{h}!", "-depth", "8",
                            "rgb:-"], capture_output=True, check=True).stdout
 
 
@@ -480,7 +480,7 @@ def scenario_bad_decorations_are_reported_and_refused():
         shutil.copytree(FLIMMER_EXE.parent, folder)
         shutil.rmtree(folder / "Cover")
         (folder / "Ornament" / "000_broken.png").write_text("not a picture")
-        subprocess.run(["convert", "-size", "1000x600", "xc:#ff0000",
+        subprocess.run([CONVERT, "-size", "1000x600", "xc:#ff0000",
                         str(folder / "Ornament" / "001_huge.png")], check=True)
         road = Road(s, folder / "flimmer.exe")
         road.go(2, "Child42")

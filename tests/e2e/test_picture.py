@@ -4,7 +4,7 @@ import subprocess
 import zlib
 import struct
 
-from flimmer import (HOME, PHOTOS, START_OPEN, answer_no_camera, open_picture,
+from flimmer import (CONVERT, HOME, PHOTOS, START_OPEN, answer_no_camera, open_picture,
                      start_to_start_screen)
 from harness import Session
 
@@ -25,7 +25,7 @@ def centred(area, w, h):
 
 
 def photo_pixel(path, x, y):
-    raw = subprocess.run(["/usr/bin/convert", str(path), "-crop", f"1x1+{x}+{y}", "-depth", "8",
+    raw = subprocess.run([CONVERT, str(path), "-crop", f"1x1+{x}+{y}", "-depth", "8",
                           "rgb:-"], capture_output=True, check=True).stdout
     return tuple(raw[:3])
 

@@ -2,7 +2,7 @@
 
 import subprocess
 
-from flimmer import (COLOUR_PRESS, CONFIG_KEY, PHOTOS, START_POSITION, open_picture,
+from flimmer import (COLOUR_PRESS, CONFIG_KEY, CONVERT, PHOTOS, START_POSITION, open_picture,
                      start_to_start_screen)
 from harness import Session
 
@@ -12,7 +12,7 @@ def scenario_start_screen_is_shaped_and_previews_centred():
         # A pure green 200 x 100 picture as the stored default: its preview must sit
         # centred in the 300 x 240 box at (32, 49), that is at (82, 119), never enlarged.
         green = s.dir / "green.png"
-        subprocess.run(["convert", "-size", "200x100", "xc:#00ff00", str(green)], check=True)
+        subprocess.run([CONVERT, "-size", "200x100", "xc:#00ff00", str(green)], check=True)
         desktop = s.pixel(*START_POSITION)
         s.reg_add(r"HKCU\Software\Korvane\Flimmer", None, "REG_SZ", "")
         s.reg_add(CONFIG_KEY, "DefaultFile", "REG_SZ", s.winpath(green))
