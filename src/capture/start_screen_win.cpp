@@ -3,7 +3,7 @@
 
 #include "common/text.h"
 #include "effects/colour_adjust.h"
-#include "effects/perspective.h"
+#include "effects/warp.h"
 #include "shell/layout.h"
 #include "shell/main_win.h"
 #include "shell/screen_table.h"

@@ -33,25 +33,19 @@ void Open(HWND w) {
     CopyPicture(BasePicture, EntryPicture);
     DecorationMoved = 0;
     CreatePaintSurface();
-    if (PaintBitmap != nullptr)
-        PlanesToBitmap(BasePicture, PaintBitmap);
 }
 
 void Clears() {
     ClearsHistory();
-    CopyPicture(EntryPicture, BasePicture);
-    if (PaintBitmap != nullptr)
-        PlanesToBitmap(BasePicture, PaintBitmap);
-    CopyPicture(BasePicture, CurrentPicture);
-    ShowPlanes(CurrentPicture);
+    RestoreEntryPicture();
+    RefreshPaintSurface(BasePicture);
 }
 
 void Step(bool back) {
     if (!(back ? StepBackInHistory() : StepForwardInHistory()))
         return;
     // A click without a stroke commits the paint surface: it must hold the state now shown.
-    if (PaintBitmap != nullptr)
-        PlanesToBitmap(CurrentPicture, PaintBitmap);
+    RefreshPaintSurface(CurrentPicture);
 }
 
 // Nothing changes on screen: the background shows where the user paints or double-clicks.

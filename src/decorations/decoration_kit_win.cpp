@@ -139,27 +139,25 @@ void TurnPage(HWND w, int code, bool down) {
 }
 
 void CreatePaintSurface() {
-    if (PaintDC != nullptr)
-        DeleteDC(PaintDC);
-    if (PaintBitmap != nullptr)
-        DeleteObject(PaintBitmap);
+    DeletePaintSurface();
     HDC windowDC = GetDC(PictureWindow);
     PaintBitmap = CreateCompatibleBitmap(windowDC, PictureWidth, PictureHeight);
     PaintDC = CreateCompatibleDC(windowDC);
     ReleaseDC(PictureWindow, windowDC);
     if (PaintDC != nullptr && PaintBitmap != nullptr)
         SelectObject(PaintDC, PaintBitmap);
+    RefreshPaintSurface(BasePicture);
+}
+
+void RefreshPaintSurface(const ColorPlanes& picture) {
+    if (PaintBitmap != nullptr)
+        PlanesToBitmap(picture, PaintBitmap);
 }
 
 void ReleasePaintSurfaceOnClose(int ownCode) {
     if (ScreenCode != ownCode && (ScreenCode == 40 || ScreenCode == 41))
         return;
-    if (PaintDC != nullptr)
-        DeleteDC(PaintDC);
-    if (PaintBitmap != nullptr)
-        DeleteObject(PaintBitmap);
-    PaintDC = nullptr;
-    PaintBitmap = nullptr;
+    DeletePaintSurface();
 }
 
 void ReleaseThumbnailsOnClose(int ownCode) {

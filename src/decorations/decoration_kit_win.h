@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "skin/color_planes.h"
+
 enum DecorationSlot {
     ClearsSlot = 5,
     BackSlot = 6,    // "Redos": one step back in the history
@@ -34,7 +36,9 @@ void ShowThumbnailPage(HWND w, int code);
 void TurnPage(HWND w, int code, bool down);
 
 // The Background and pen screens' paint surface, made afresh from BasePicture.
+// The paint surface of the Background and pen screens, holding the committed picture.
 void CreatePaintSurface();
+void RefreshPaintSurface(const ColorPlanes& picture);
 // A closing screen's surfaces go unless the screen that replaced it (ScreenCode, already
 // set when a screen is switched) uses them; a screen closing without a successor releases
 // them too.

@@ -51,9 +51,7 @@ void Open(HWND w, int screenId) {
 
 void Clears() {
     ClearsHistory();
-    CopyPicture(EntryPicture, BasePicture);
-    CopyPicture(BasePicture, CurrentPicture);
-    ShowPlanes(CurrentPicture);
+    RestoreEntryPicture();
 }
 
 // A sticker at its natural size in the top-left corner, with its own colours as weights.

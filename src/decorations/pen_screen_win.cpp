@@ -23,17 +23,12 @@ void Open(HWND w) {
     OpenDecorationScreen(w, PenScreenId);
     CreatePaintSurface();
     CopyPicture(BasePicture, EntryPicture);
-    if (PaintBitmap != nullptr)
-        PlanesToBitmap(BasePicture, PaintBitmap);
 }
 
 void Clears() {
     ClearsHistory();
-    CopyPicture(EntryPicture, BasePicture);
-    if (PaintBitmap != nullptr)
-        PlanesToBitmap(BasePicture, PaintBitmap);
-    CopyPicture(BasePicture, CurrentPicture);
-    ShowPlanes(CurrentPicture);
+    RestoreEntryPicture();
+    RefreshPaintSurface(BasePicture);
 }
 
 void Press(HWND w, LPARAM lp) {

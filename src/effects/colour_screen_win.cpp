@@ -32,9 +32,7 @@ void Undo() {
 void Clears() {
     while (const int code = UndoPress())
         ApplyColourPress(code, true);
-    CopyPicture(EntryPicture, BasePicture);
-    CopyPicture(EntryPicture, CurrentPicture);
-    ShowPlanes(CurrentPicture);
+    RestoreEntryPicture();
 }
 
 void PressColourScreen(HWND w, LPARAM lp) {

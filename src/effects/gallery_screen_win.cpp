@@ -30,9 +30,7 @@ void Clears() {
     while (StepBack().node != nullptr) {
     }
     CopyPicture(EntryPicture, GalleryPicture);
-    CopyPicture(EntryPicture, BasePicture);
-    CopyPicture(BasePicture, CurrentPicture);
-    ShowPlanes(CurrentPicture);
+    RestoreEntryPicture();
 }
 
 void CommitGalleryPicture(HWND w, int target) {

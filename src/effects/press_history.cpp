@@ -1,7 +1,7 @@
 #include "effects/press_history.h"
 
 #include "effects/colour_adjust.h"
-#include "effects/perspective.h"
+#include "effects/warp.h"
 #include "picture/history.h"
 
 void DropRedoPresses() {

@@ -191,6 +191,10 @@ void DeletePictureSurfaces() {
         DeleteObject(DisplayBitmap);
         DisplayBitmap = nullptr;
     }
+    DeletePaintSurface();
+}
+
+void DeletePaintSurface() {
     if (PaintDC != nullptr) {
         DeleteDC(PaintDC);
         PaintDC = nullptr;
@@ -199,4 +203,10 @@ void DeletePictureSurfaces() {
         DeleteObject(PaintBitmap);
         PaintBitmap = nullptr;
     }
+}
+
+void RestoreEntryPicture() {
+    CopyPicture(EntryPicture, BasePicture);
+    CopyPicture(EntryPicture, CurrentPicture);
+    ShowPlanes(CurrentPicture);
 }

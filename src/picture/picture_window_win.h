@@ -13,5 +13,8 @@ extern HDC PaintDC;
 LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 // Converts a picture into DisplayBitmap and paints it into the picture window.
 void ShowPlanes(const ColorPlanes& picture);
+// Clears on every editing screen: the picture of arrival becomes committed and shown again.
+void RestoreEntryPicture();
+void DeletePaintSurface();
 // Deletes the picture surfaces that live until the main window goes.
 void DeletePictureSurfaces();

@@ -1,5 +1,5 @@
 #include "effects/colour_adjust.h"
-#include "effects/perspective.h"
+#include "effects/warp.h"
 #include "effects/press_history.h"
 #include "picture/history.h"
 

@@ -1,7 +1,7 @@
 // The warp written pixel by pixel for clarity, the yardstick of the fast one: both must agree
 // byte for byte.
 #pragma once
-#include "effects/perspective.h"
+#include "effects/warp.h"
 #include "skin/color_planes.h"
 
 #include <cmath>

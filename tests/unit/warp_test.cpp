@@ -1,6 +1,6 @@
 #include "effects/colour_adjust.h"
-#include "effects/perspective.h"
-#include "perspective_reference.h"
+#include "effects/warp.h"
+#include "warp_reference.h"
 #include "skin/color_planes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // "Child03": the picture turned as a card in space, with undo and redo of the presses.
 #include "effects/effect_screens_win.h"
-#include "effects/perspective.h"
+#include "effects/warp.h"
 #include "effects/press_history.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
@@ -32,9 +32,7 @@ void Press(int code) {
 void Clears() {
     while (const int code = UndoPress())
         Change(code, true);
-    CopyPicture(EntryPicture, BasePicture);
-    CopyPicture(EntryPicture, CurrentPicture);
-    ShowPlanes(CurrentPicture);
+    RestoreEntryPicture();
 }
 
 void PressPerspectiveScreen(HWND w, LPARAM lp) {

@@ -1,4 +1,4 @@
-#include "effects/perspective.h"
+#include "effects/warp.h"
 
 #include "effects/colour_adjust.h"
 #include "skin/color_planes.h"

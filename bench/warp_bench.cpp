@@ -1,7 +1,7 @@
 // One perspective press: three planes warped from the committed picture, against the
 // straightforward per-pixel warp and OpenCV's warpPerspective of the same mapping.
-#include "effects/perspective.h"
-#include "perspective_reference.h"
+#include "effects/warp.h"
+#include "warp_reference.h"
 #include "skin/color_planes.h"
 
 #include <benchmark/benchmark.h>

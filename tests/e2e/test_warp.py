@@ -35,7 +35,7 @@ def scenario_perspective_buttons_turn_the_card_and_undo():
                 s.click("Child03", *button)
         turned = shown()
         assert turned != entry
-        save_screen(s, "perspective")
+        save_screen(s, "warp")
 
         s.click("Child03", *UNDO)
         s.wait_until(lambda: shown() != turned, what="undo")
