@@ -4,6 +4,13 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 mkdir -p out
+# The folders' groups must stay a stack: every include points down.
+if python3 tools/check_layers.py; then
+    layers_passed=1 layers_failed=0
+else
+    layers_passed=0 layers_failed=1
+fi
+
 unit_log=out/unit.log
 (cd build/native && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$unit_log"
 unit_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$unit_log" | tail -1)
@@ -24,8 +31,8 @@ else
     e2e_passed=0 e2e_failed=1
 fi
 
-passed=$(( unit_total - unit_failed + e2e_passed ))
-failed=$(( unit_failed + e2e_failed ))
-echo "unit: $(( unit_total - unit_failed )) passed, $unit_failed failed; end-to-end: $e2e_passed passed, $e2e_failed failed"
+passed=$(( layers_passed + unit_total - unit_failed + e2e_passed ))
+failed=$(( layers_failed + unit_failed + e2e_failed ))
+echo "include check: $layers_passed passed, $layers_failed failed; unit: $(( unit_total - unit_failed )) passed, $unit_failed failed; end-to-end: $e2e_passed passed, $e2e_failed failed"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,13 +4,13 @@
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
 #include "capture/snapshot_win.h"
+#include "navigation/navigation_win.h"
 #include "picture/picture_file_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/layout.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
-#include "shell/settings_win.h"
+#include "program/layout.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
+#include "program/settings_win.h"
 #include "skin/color_planes.h"
 #include "skin/file_kind.h"
 #include "skin/skin_win.h"
@@ -19,7 +19,6 @@ char CameraFileName[PathSize] = "";
 
 namespace {
 
-constexpr int CloseSlot = 0, MinSlot = 1, SnapshotSlot = 2, FilesSlot = 3, SpeakerSlot = 4;
 // Only a successful CoInitializeEx is balanced by CoUninitialize.
 bool ComStarted = false;
 
@@ -110,23 +109,23 @@ void PressCamera(HWND w, LPARAM lp) {
     }
     PlayClick();
     switch (slot) {
-    case CloseSlot:
+    case CameraSlot::Close:
         CloseProgramFromScreen(w, CameraScreenId);
         break;
-    case MinSlot:
+    case CameraSlot::Min:
         MinimiseMainWindow();
         break;
-    case SnapshotSlot:
+    case CameraSlot::Snapshot:
         TakeSnapshot(w);
         break;
-    case FilesSlot: {
+    case CameraSlot::Files: {
         static char title[PathSize];
         SnapshotRequested = 0;
         OpenPictureFile(w, CameraScreenId, CameraFileName, title);
         break;
     }
-    case SpeakerSlot:
-        ToggleSpeaker(w);
+    case CameraSlot::Speaker:
+        ToggleSpeaker();
         ReloadCameraSkin(w);
         break;
     }

@@ -17,4 +17,4 @@ void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title);
 // Hands the loaded BasePicture over to the colour screen, which replaces this screen.
 void EnterEditing(HWND screen, int ownScreenId);
 // Turns the click and shutter sounds on or off and remembers it; the caller reloads its skin.
-void ToggleSpeaker(HWND screen);
+void ToggleSpeaker();

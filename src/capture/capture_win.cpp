@@ -1,7 +1,7 @@
 #include "capture/capture_win.h"
 
 #include "capture/capture_frames.h"
-#include "picture/picture_window_win.h"
+#include "program/program_win.h"
 
 #include <dshow.h>
 #include <dvdmedia.h>
@@ -9,7 +9,6 @@
 #include <qedit.h>
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <vector>
@@ -320,13 +319,10 @@ HRESULT Fail(IBaseFilter* device, HRESULT hr) {
 } // namespace
 
 void ReportCaptureError(const char* format, ...) {
-    char text[1023];
     va_list args;
     va_start(args, format);
-    if (std::vsnprintf(text, sizeof text, format, args) < 0)
-        text[0] = '\0';
+    ShowMessageStyled("PlayCap Message", MB_OK | MB_ICONERROR, format, args);
     va_end(args);
-    MessageBoxA(nullptr, text, "PlayCap Message", MB_OK | MB_ICONERROR);
 }
 
 HRESULT StartCapture() {

@@ -2,8 +2,8 @@
 
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
-#include "export/image_files_win.h"
-#include "shell/main_win.h"
+#include "picture/picture_file_win.h"
+#include "program/program_win.h"
 
 #include <dshow.h>
 #include <gdiplus.h>

@@ -4,11 +4,11 @@
 #include "common/text.h"
 #include "effects/colour_adjust.h"
 #include "effects/warp.h"
-#include "shell/layout.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
-#include "shell/settings_win.h"
+#include "navigation/navigation_win.h"
+#include "program/layout.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
+#include "program/settings_win.h"
 #include "skin/skin_win.h"
 
 char StartFileName[PathSize] = "";
@@ -17,7 +17,6 @@ char PictureFromFile = 0;
 
 namespace {
 
-constexpr int CloseSlot = 0, MinSlot = 1, OpenSlot = 2, SpeakerSlot = 3, CameraSlot = 4;
 bool MouseOverButton = false;
 
 int LoadStartSkin(HWND w) {
@@ -79,23 +78,23 @@ void PressStart(HWND w, LPARAM lp) {
     DrawScreenButtons(w, SkinChild00, -1, -1);
     PlayClick();
     switch (slot) {
-    case CloseSlot:
+    case StartSlot::Close:
         CloseProgramFromScreen(w, StartScreenId);
         break;
-    case MinSlot:
+    case StartSlot::Min:
         MinimiseMainWindow();
         break;
-    case OpenSlot: {
+    case StartSlot::Open: {
         char title[PathSize] = "";
         OpenPictureFile(w, StartScreenId, StartFileName, title);
         break;
     }
-    case SpeakerSlot:
-        ToggleSpeaker(w);
+    case StartSlot::Speaker:
+        ToggleSpeaker();
         LoadStartSkin(w);
         DrawScreenButtons(w, SkinChild00, -1, -1);
         break;
-    case CameraSlot:
+    case StartSlot::Camera:
         GoToCamera(w);
         break;
     }
@@ -103,7 +102,7 @@ void PressStart(HWND w, LPARAM lp) {
 
 } // namespace
 
-void ToggleSpeaker(HWND) {
+void ToggleSpeaker() {
     SpeakerOn = SpeakerOn == 0 ? 1 : 0;
     const int slot = ScreenCode == 0 ? SpeakerSlotStart : SpeakerSlotCamera;
     SkinDescriptor& skin = ScreenCode == 0 ? SkinChild00 : SkinChild01;

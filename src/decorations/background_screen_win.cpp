@@ -11,8 +11,8 @@
 #include "picture/picture_file_win.h"
 #include "picture/picture_window.h"
 #include "picture/picture_window_win.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int Code = 40;
-constexpr int EnlargeSlot = 16, ReduceSlot = 17;
 
 void Open(HWND w) {
     OpenDecorationScreen(w, BackgroundScreenId);
@@ -69,21 +68,21 @@ void Press(HWND w, LPARAM lp) {
     if (NavigateFromDecorationScreen(w, BackgroundScreenId, slot))
         return;
     switch (slot) {
-    case ClearsSlot:
+    case DecorationSlot::Clears:
         Clears();
         break;
-    case BackSlot:
-    case ForwardSlot:
-        Step(slot == BackSlot);
+    case DecorationSlot::Back:
+    case DecorationSlot::Forward:
+        Step(slot == DecorationSlot::Back);
         break;
-    case PgUpSlot:
-    case PgDnSlot:
-        TurnPage(w, Code, slot == PgDnSlot);
+    case DecorationSlot::PgUp:
+    case DecorationSlot::PgDn:
+        TurnPage(w, Code, slot == DecorationSlot::PgDn);
         break;
-    case EnlargeSlot:
+    case BackgroundSlot::Enlarge:
         KeyWidth = EnlargedWidth(KeyWidth);
         break;
-    case ReduceSlot:
+    case BackgroundSlot::Reduce:
         KeyWidth = ReducedWidth(KeyWidth);
         break;
     default:

@@ -1,7 +1,7 @@
 #include "decorations/catalogue_win.h"
 
 #include "common/text.h"
-#include "shell/main_win.h"
+#include "program/program_win.h"
 
 #include <windows.h>
 

@@ -3,15 +3,15 @@
 #include "common/text.h"
 #include "decorations/catalogue_win.h"
 #include "decorations/thumbnails_win.h"
-#include "shell/settings_win.h"
+#include "program/settings_win.h"
 
 #include "decorations/decoration_screens.h"
 #include "decorations/thumbnail_pages.h"
+#include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/layout.h"
-#include "shell/navigation_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "program/program_win.h"
+#include "program/layout.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
@@ -47,6 +47,8 @@ void OpenDecorationScreen(HWND w, int screenId) {
 void RedrawDecorationScreen(HWND w, int screenId) {
     DrawScreenButtons(w, SkinOf(screenId), DecorationScreenOf(CodeOf(screenId)).pressedButton,
                       HoveredButton);
+    if (ScreenHasThumbnails(screenId))
+        DrawThumbnails(w);
 }
 
 void TrackDecorationHover(HWND w, int screenId, LPARAM lp, bool always) {
@@ -82,16 +84,16 @@ int PressDecorationButton(HWND w, int screenId, LPARAM lp) {
 bool NavigateFromDecorationScreen(HWND w, int screenId, int slot) {
     if (HandleTitleBarSlot(w, screenId, slot))
         return true;
-    if (slot == PreSlot) {
+    if (slot == TitleSlot::Pre) {
         SwitchScreen(w, screenId, PerspectiveScreenId);
         return true;
     }
-    if (slot == OkSlot) {
+    if (slot == TitleSlot::Ok) {
         SwitchScreen(w, screenId, GalleryScreenId);
         return true;
     }
-    if (slot >= FirstSelectorSlot && slot <= LastSelectorSlot) {
-        const int target = DecorationScreenOfSelector(slot - FirstSelectorSlot);
+    if (slot >= DecorationSlot::FirstSelector && slot <= DecorationSlot::LastSelector) {
+        const int target = DecorationScreenOfSelector(slot - DecorationSlot::FirstSelector);
         if (target != screenId)
             SwitchScreen(w, screenId, target);
         return true;

@@ -4,16 +4,7 @@
 #include <windows.h>
 
 #include "skin/color_planes.h"
-
-enum DecorationSlot {
-    ClearsSlot = 5,
-    BackSlot = 6,    // "Redos": one step back in the history
-    ForwardSlot = 7, // "Undos": one step forward
-    FirstSelectorSlot = 8,
-    LastSelectorSlot = 13,
-    PgUpSlot = 14,
-    PgDnSlot = 15,
-};
+#include "skin/screen_slots.h"
 
 // Marks the screen as shown, loads its skin and draws it with the remembered button pressed.
 void OpenDecorationScreen(HWND w, int screenId);

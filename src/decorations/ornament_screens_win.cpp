@@ -5,6 +5,7 @@
 #include "decorations/decoration_screens_win.h"
 #include "decorations/thumbnail_pages.h"
 #include "decorations/thumbnails_win.h"
+#include "navigation/navigation_win.h"
 #include "picture/compositing.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
@@ -12,9 +13,8 @@
 #include "picture/picture_file_win.h"
 #include "picture/picture_window.h"
 #include "picture/picture_window_win.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/skin_win.h"
 
@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int DoneSlot = 16;
 
 int CodeOf(int screenId) {
     return ScreenTable[screenId].screenCode;
@@ -164,18 +163,18 @@ void Press(HWND w, int screenId, LPARAM lp) {
     if (NavigateFromDecorationScreen(w, screenId, slot))
         return;
     switch (slot) {
-    case ClearsSlot:
+    case DecorationSlot::Clears:
         Clears();
         break;
-    case BackSlot:
-    case ForwardSlot:
-        Step(w, code, slot == BackSlot);
+    case DecorationSlot::Back:
+    case DecorationSlot::Forward:
+        Step(w, code, slot == DecorationSlot::Back);
         break;
-    case PgUpSlot:
-    case PgDnSlot:
-        TurnPage(w, code, slot == PgDnSlot);
+    case DecorationSlot::PgUp:
+    case DecorationSlot::PgDn:
+        TurnPage(w, code, slot == DecorationSlot::PgDn);
         break;
-    case DoneSlot:
+    case OrnamentSlot::Done:
         break; // the commit is all it does
     default:
         if (slot >= FirstThumbnailOf4x)

@@ -8,8 +8,8 @@
 #include "picture/history_win.h"
 #include "picture/picture_window.h"
 #include "picture/picture_window_win.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int Code = 41;
-constexpr int EnlargeSlot = 14, ReduceSlot = 15, ColorSlot = 16;
 
 void Open(HWND w) {
     OpenDecorationScreen(w, PenScreenId);
@@ -40,21 +39,21 @@ void Press(HWND w, LPARAM lp) {
     if (NavigateFromDecorationScreen(w, PenScreenId, slot))
         return;
     switch (slot) {
-    case ClearsSlot:
+    case DecorationSlot::Clears:
         Clears();
         break;
-    case BackSlot:
-    case ForwardSlot:
-        if (slot == BackSlot ? StepBackInHistory() : StepForwardInHistory())
+    case DecorationSlot::Back:
+    case DecorationSlot::Forward:
+        if (slot == DecorationSlot::Back ? StepBackInHistory() : StepForwardInHistory())
             CommitShownPicture();
         break;
-    case EnlargeSlot:
+    case PenSlot::Enlarge:
         PenWidth = EnlargedWidth(PenWidth);
         break;
-    case ReduceSlot:
+    case PenSlot::Reduce:
         PenWidth = ReducedWidth(PenWidth);
         break;
-    case ColorSlot:
+    case PenSlot::Color:
         PenColor = PickColor(PenColor);
         break;
     }

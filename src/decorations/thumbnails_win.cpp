@@ -2,16 +2,11 @@
 
 #include "decorations/decoration_screens.h"
 #include "decorations/thumbnail_pages.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "program/screen_table.h"
 #include "skin/file_kind.h"
 #include "skin/skin_win.h"
 
 #include <gdiplus.h>
-
-HDC ThumbnailDC[ThumbnailCount] = {};
-HDC HoverMaskDC = nullptr;
-HDC SelectionMaskDC = nullptr;
 
 namespace {
 

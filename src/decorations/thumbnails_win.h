@@ -1,13 +1,8 @@
-// The sixteen thumbnail surfaces of the decoration screens and their two marks.
+// Filling and drawing the thumbnail surfaces of the decoration screens (kept with the skin's).
 #pragma once
 #include <windows.h>
 
 #include "decorations/catalogue.h"
-#include "skin/skin_tables.h"
-
-extern HDC ThumbnailDC[ThumbnailCount];
-extern HDC HoverMaskDC;
-extern HDC SelectionMaskDC;
 
 // Replaces any earlier surfaces: the two masks painted from the skin's mask pictures and 16
 // black slots.

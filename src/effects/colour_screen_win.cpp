@@ -2,36 +2,26 @@
 #include "capture/capture_screens_win.h"
 #include "effects/colour_adjust.h"
 #include "effects/effect_screens_win.h"
-#include "effects/press_history.h"
+#include "navigation/navigation_win.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/main_win.h"
-#include "shell/navigation_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "picture/press_history.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/skin_win.h"
 
 namespace {
 
-constexpr int ClearsSlot = 5, UndoSlot = 6, RedoSlot = 7, FirstPressSlot = 8;
-
 void Press(int code) {
-    DropRedoPresses();
-    ApplyColourPress(code, false);
-    PushEffect(&EffectTop, code);
-    EffectCursor = EffectTop;
-}
-
-void Undo() {
-    if (const int code = UndoPress())
-        ApplyColourPress(code, true);
+    if (PressColour(code).memoryFull)
+        ReportMemoryFull();
 }
 
 void Clears() {
-    while (const int code = UndoPress())
-        ApplyColourPress(code, true);
+    while (UndoColourPress()) {
+    }
     RestoreEntryPicture();
 }
 
@@ -40,27 +30,26 @@ void PressColourScreen(HWND w, LPARAM lp) {
     if (HandleTitleBarSlot(w, ColourScreenId, slot))
         return;
     switch (slot) {
-    case PreSlot:
+    case TitleSlot::Pre:
         PictureFromFile = 0;
         SwitchScreen(w, ColourScreenId, CameraScreenId);
         break;
-    case OkSlot:
+    case TitleSlot::Ok:
         CommitShownPicture();
         SwitchScreen(w, ColourScreenId, PerspectiveScreenId);
         break;
-    case ClearsSlot:
+    case ColourSlot::Clears:
         Clears();
         break;
-    case UndoSlot:
-        Undo();
+    case ColourSlot::Undo:
+        UndoColourPress();
         break;
-    case RedoSlot:
-        if (const int code = RedoPress())
-            ApplyColourPress(code, false);
+    case ColourSlot::Redo:
+        RedoColourPress();
         break;
     default:
-        if (slot >= FirstPressSlot)
-            Press(BrightnessPlus + slot - FirstPressSlot);
+        if (slot >= ColourSlot::FirstPress)
+            Press(BrightnessPlus + slot - ColourSlot::FirstPress);
     }
 }
 

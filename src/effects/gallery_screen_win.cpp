@@ -1,19 +1,17 @@
 // "Child05": fifteen one-press effects with a history of the pictures shown.
 #include "effects/effect_screens_win.h"
 #include "effects/gallery_effects.h"
+#include "navigation/navigation_win.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/navigation_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/skin_tables.h"
 #include "skin/skin_win.h"
 
 namespace {
 
-constexpr int ClearsSlot = 5, BackSlot = 6, ForwardSlot = 7, FirstEffectSlot = 8;
 constexpr int RememberedBelow = 10;
 
 // The last button below 10 pressed in this run, shown pressed when the gallery opens.
@@ -46,24 +44,24 @@ void PressGallery(HWND w, LPARAM lp) {
     if (HandleTitleBarSlot(w, GalleryScreenId, slot))
         return;
     switch (slot) {
-    case PreSlot:
+    case TitleSlot::Pre:
         CommitGalleryPicture(w, BackgroundScreenId);
         break;
-    case OkSlot:
+    case TitleSlot::Ok:
         CommitGalleryPicture(w, ExportScreenId);
         break;
-    case ClearsSlot:
+    case GallerySlot::Clears:
         Clears();
         break;
-    case BackSlot:
-    case ForwardSlot:
+    case GallerySlot::Back:
+    case GallerySlot::Forward:
         // The next effect starts from the picture now shown.
-        if (slot == BackSlot ? StepBackInHistory() : StepForwardInHistory())
+        if (slot == GallerySlot::Back ? StepBackInHistory() : StepForwardInHistory())
             CopyPicture(CurrentPicture, BasePicture);
         break;
     default:
-        if (slot >= FirstEffectSlot && slot < FirstEffectSlot + GalleryEffectCount)
-            ApplyEffect(slot - FirstEffectSlot);
+        if (slot >= GallerySlot::FirstEffect && slot < GallerySlot::FirstEffect + GalleryEffectCount)
+            ApplyEffect(slot - GallerySlot::FirstEffect);
     }
 }
 

@@ -1,37 +1,29 @@
 // "Child03": the picture turned as a card in space, with undo and redo of the presses.
 #include "effects/effect_screens_win.h"
 #include "effects/warp.h"
-#include "effects/press_history.h"
+#include "navigation/navigation_win.h"
 #include "picture/history.h"
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/main_win.h"
-#include "shell/navigation_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "picture/press_history.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 
 namespace {
 
-constexpr int ClearsSlot = 5, UndoSlot = 6, RedoSlot = 7;
-
-void Change(int code, bool undo) {
-    if (ChangeWarpSetting(code, undo))
-        ApplyPerspective();
-}
-
 void Press(int code) {
-    if (!WarpPressAllowed(code))
-        return;
-    DropRedoPresses();
-    PushEffect(&EffectTop, code);
-    EffectCursor = EffectTop;
-    Change(code, false);
+    const PressOutcome outcome = PressWarp(code);
+    if (outcome.memoryFull)
+        ReportMemoryFull();
+    if (outcome.changed)
+        ApplyPerspective();
 }
 
 void Clears() {
     while (const int code = UndoPress())
-        Change(code, true);
+        if (ChangeWarpSetting(code, true))
+            ApplyPerspective();
     RestoreEntryPicture();
 }
 
@@ -40,21 +32,21 @@ void PressPerspectiveScreen(HWND w, LPARAM lp) {
     if (HandleTitleBarSlot(w, PerspectiveScreenId, slot))
         return;
     switch (slot) {
-    case PreSlot:
-    case OkSlot:
+    case TitleSlot::Pre:
+    case TitleSlot::Ok:
         CommitShownPicture();
-        SwitchScreen(w, PerspectiveScreenId, slot == PreSlot ? ColourScreenId : BackgroundScreenId);
+        SwitchScreen(w, PerspectiveScreenId, slot == TitleSlot::Pre ? ColourScreenId : BackgroundScreenId);
         break;
-    case ClearsSlot:
+    case PerspectiveSlot::Clears:
         Clears();
         break;
-    case UndoSlot:
-        if (const int code = UndoPress())
-            Change(code, true);
+    case PerspectiveSlot::Undo:
+        if (UndoWarpPress())
+            ApplyPerspective();
         break;
-    case RedoSlot:
-        if (const int code = RedoPress())
-            Change(code, false);
+    case PerspectiveSlot::Redo:
+        if (RedoWarpPress())
+            ApplyPerspective();
         break;
     default:
         if (slot >= FirstWarpCode && slot <= LastWarpCode)

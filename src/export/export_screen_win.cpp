@@ -7,12 +7,11 @@
 #include "common/text.h"
 #include "export/image_files_win.h"
 #include "export/output_names.h"
+#include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/main_win.h"
-#include "shell/navigation_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
-#include "shell/settings_win.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
+#include "program/settings_win.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
@@ -29,7 +28,6 @@ char ExportTempFile[PathSize] = "";
 
 namespace {
 
-constexpr int ExitSlot = 4, SaveBmpSlot = 5, PaintSlot = 9, ViewerSlot = 10;
 
 // BasePicture as a device bitmap of the display, for one output.
 struct PictureBitmap {
@@ -67,13 +65,13 @@ void WriteConverted(char* destination, ImageTarget target) {
 void SaveAs(HWND w, int slot) {
     static const FilterChoice choices[] = {SaveBmp, SaveJpeg, SavePng, SaveTiff};
     static const char* const extensions[] = {"bmp", "jpg", "png", "tif"};
-    const int k = slot - SaveBmpSlot;
+    const int k = slot - ExportSlot::SaveBmp;
     PrepareFileDialog(w, choices[k]);
     if (ExportName[0] != '\0')
         ReplaceExtension(ExportName, extensions[k], PathSize);
     if (!AskSaveFile(w, ExportName, ExportTitle))
         return;
-    if (slot == SaveBmpSlot) {
+    if (slot == ExportSlot::SaveBmp) {
         PictureBitmap p;
         WriteBmp(ExportName, p);
     } else {
@@ -124,23 +122,23 @@ void PressExport(HWND w, LPARAM lp) {
     const int slot = PressedSlot(w, lp, ExportScreenId, ExportScreenId);
     if (HandleTitleBarSlot(w, ExportScreenId, slot))
         return;
-    if (slot == PreSlot) {
+    if (slot == TitleSlot::Pre) {
         SwitchScreen(w, ExportScreenId, GalleryScreenId);
         return;
     }
-    if (slot == ExitSlot) {
+    if (slot == ExportSlot::Exit) {
         DestroyWindow(w);
         UnregisterClassA(ScreenTable[ExportScreenId].className, AppInstance);
         DestroyWindow(MainWindow);
         return;
     }
-    if (slot < SaveBmpSlot)
+    if (slot < ExportSlot::SaveBmp)
         return;
-    if (slot < PaintSlot)
+    if (slot < ExportSlot::Paint)
         SaveAs(w, slot);
-    else if (slot == PaintSlot)
+    else if (slot == ExportSlot::Paint)
         OpenInPaint();
-    else if (slot == ViewerSlot)
+    else if (slot == ExportSlot::Viewer)
         ShowInViewer();
     WriteSettingString("DefaultFile", ExportName);
 }

@@ -2,7 +2,8 @@
 
 #include "export/bmp_header.h"
 #include "export/output_names.h"
-#include "shell/main_win.h"
+#include "picture/picture_file_win.h"
+#include "program/program_win.h"
 #include "skin/skin_tables.h"
 
 #include <gdiplus.h>
@@ -11,24 +12,6 @@
 #include <vector>
 
 using namespace Gdiplus::DllExports;
-
-int FindEncoder(const WCHAR* mimeType, CLSID* clsid) {
-    UINT count = 0, size = 0;
-    GdipGetImageEncodersSize(&count, &size);
-    if (size == 0)
-        return -1;
-    std::vector<BYTE> block(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());
-    if (GdipGetImageEncoders(count, size, codecs) != Gdiplus::Ok)
-        return -1;
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wcscmp(codecs[i].MimeType, mimeType) == 0) {
-            *clsid = codecs[i].Clsid;
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
 
 BITMAPINFO* BuildBitmapHeader(HBITMAP bitmap) {
     BITMAP b{};

@@ -4,7 +4,6 @@
 
 enum ImageTarget { TargetJpeg, TargetPng, TargetTiff };
 
-int FindEncoder(const WCHAR* mimeType, CLSID* clsid);
 // A zero-filled header block with room for the colour table; free it with LocalFree.
 BITMAPINFO* BuildBitmapHeader(HBITMAP bitmap);
 void WriteBmpFile(const char* path, BITMAPINFO* header, HBITMAP bitmap, HDC dc);

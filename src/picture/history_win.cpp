@@ -2,9 +2,9 @@
 
 #include "picture/picture_window_win.h"
 #include "picture/temporary_picture.h"
-#include "shell/layout.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
+#include "program/layout.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 
 #include <windows.h>
@@ -65,27 +65,16 @@ void ShowHistoryState(const HistoryNode* node) {
 
 } // namespace
 
+void ReportMemoryFull() { ShowMessage("Error", "The memory is full."); }
+
 void PushHistory(HistoryNode** top, const char* path, const char* secondPath) {
     if (!PushHistoryNode(top, path, secondPath))
-        ShowMessage("Error", "The memory is full.");
+        ReportMemoryFull();
 }
 
 int PopHistory(HistoryNode** top) {
     if (PopHistoryNode(top))
         return 0;
-    ShowMessage("Error", "The stack is empty.");
-    return -1;
-}
-
-void PushEffect(EffectNode** top, int value) {
-    if (!PushEffectNode(top, value))
-        ShowMessage("Error", "The memory is full.");
-}
-
-int PopEffect(EffectNode** top) {
-    int32_t value = 0;
-    if (PopEffectNode(top, &value))
-        return value;
     ShowMessage("Error", "The stack is empty.");
     return -1;
 }

@@ -7,8 +7,8 @@
 // Push and pop with the program's messages ("The memory is full.", "The stack is empty.").
 void PushHistory(HistoryNode** top, const char* path, const char* secondPath);
 int PopHistory(HistoryNode** top);
-void PushEffect(EffectNode** top, int value);
-int PopEffect(EffectNode** top);
+// "The memory is full.": a state or press that could not be recorded.
+void ReportMemoryFull();
 
 // The three planes' first AreaWidth x AreaHeight bytes to and from a temporary file.
 int WriteTemporaryPicture(const char* name, const uint8_t* blue, const uint8_t* green,

@@ -1,9 +1,9 @@
 #include "picture/picture_file_win.h"
 
-#include "effects/resample_win.h"
 #include "picture/picture_file.h"
-#include "shell/layout.h"
-#include "shell/main_win.h"
+#include "picture/resample_win.h"
+#include "program/layout.h"
+#include "program/program_win.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/file_kind.h"
@@ -11,6 +11,9 @@
 #include "skin/skin_win.h"
 
 #include <gdiplus.h>
+
+#include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -102,4 +105,22 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     *width = w;
     *height = h;
     return 0;
+}
+
+int FindEncoder(const WCHAR* mimeType, CLSID* clsid) {
+    UINT count = 0, size = 0;
+    GdipGetImageEncodersSize(&count, &size);
+    if (size == 0)
+        return -1;
+    std::vector<BYTE> block(size);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());
+    if (GdipGetImageEncoders(count, size, codecs) != Gdiplus::Ok)
+        return -1;
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wcscmp(codecs[i].MimeType, mimeType) == 0) {
+            *clsid = codecs[i].Clsid;
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }

@@ -11,3 +11,5 @@
 // left as they were.
 int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green, uint8_t* red,
                     int* width, int* height, int mode);
+// The imaging library's encoder for a MIME type: its index, or -1 with clsid untouched.
+int FindEncoder(const WCHAR* mimeType, CLSID* clsid);

@@ -2,12 +2,12 @@
 
 #include "picture/history_win.h"
 #include "picture/picture_window.h"
-#include "shell/screen_table.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
 
-HWND PictureWindow = nullptr;
 HBITMAP DisplayBitmap = nullptr;
 HBITMAP PaintBitmap = nullptr;
 HDC PaintDC = nullptr;
@@ -71,7 +71,6 @@ void CopyPictureToClipboard(HWND w) {
 
 // Background screen: the painted surface becomes the picture and a history state.
 void CommitPaintStroke() {
-    DiscardRedo();
     if (PaintBitmap != nullptr)
         BitmapToPlanes(PaintBitmap, CurrentPicture);
     Snapshot();
@@ -179,6 +178,21 @@ LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
+void ShowBitmapInPictureWindow(HBITMAP bitmap) {
+    HDC windowDC = GetDC(PictureWindow);
+    HDC memory = CreateCompatibleDC(windowDC);
+    if (memory == nullptr) {
+        ShowMessage("Error", "CreateCompatibleDC Error!");
+        ReleaseDC(PictureWindow, windowDC);
+        return;
+    }
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(PictureWindow, windowDC);
+}
+
 void ShowPlanes(const ColorPlanes& picture) {
     if (DisplayBitmap == nullptr)
         return;
@@ -210,3 +224,5 @@ void RestoreEntryPicture() {
     CopyPicture(EntryPicture, CurrentPicture);
     ShowPlanes(CurrentPicture);
 }
+
+void CommitShownPicture() { CopyPicture(CurrentPicture, BasePicture); }

@@ -4,17 +4,20 @@
 
 #include "skin/color_planes.h"
 
-extern HWND PictureWindow;
 extern HBITMAP DisplayBitmap;
 // Off-screen surface of the Background and pen screens, made by those screens.
 extern HBITMAP PaintBitmap;
 extern HDC PaintDC;
 
 LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+// Paints a bitmap of the picture's size into the picture window.
+void ShowBitmapInPictureWindow(HBITMAP bitmap);
 // Converts a picture into DisplayBitmap and paints it into the picture window.
 void ShowPlanes(const ColorPlanes& picture);
 // Clears on every editing screen: the picture of arrival becomes committed and shown again.
 void RestoreEntryPicture();
+// Copies the shown picture into the committed one.
+void CommitShownPicture();
 void DeletePaintSurface();
 // Deletes the picture surfaces that live until the main window goes.
 void DeletePictureSurfaces();

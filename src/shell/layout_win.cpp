@@ -1,11 +1,11 @@
 #include "shell/layout_win.h"
 
 #include "capture/capture_win.h"
+#include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/layout.h"
-#include "shell/main_win.h"
-#include "shell/screen_table.h"
-#include "shell/screens_win.h"
+#include "program/layout.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/skin_tables.h"
 #include "skin/skin_win.h"
@@ -17,8 +17,7 @@ void ApplyDisplayLayout() {
     const int dh = GetSystemMetrics(SM_CYSCREEN);
     ExactDisplay = IsExactDisplayValue(dw, dh);
     if (DisplayTooSmall(dw, dh)) {
-        MessageBoxA(GetFocus(), "The screen resolution must large then 1024x600.", "Error!",
-                    MB_OK | MB_ICONERROR);
+        ReportDisplayTooSmall();
         SendMessageA(MainWindow, WM_DESTROY, 0, 0);
     } else {
         SetLayoutValues(ChooseLayout(dw, dh));
@@ -50,4 +49,17 @@ void ApplyDisplayLayout() {
         LoadScreenSkin(ScreenWindow, SkinChild01);
         DrawScreenButtons(ScreenWindow, SkinChild01, -1, -1);
     }
+}
+
+void OnDisplayChange() {
+    ApplyDisplayLayout();
+    if (ScreenCode == 0 || ScreenCode == 1)
+        return;
+    const int shown = ScreenIdOfCode(ScreenCode);
+    if (shown < 0)
+        return;
+    ReleaseButtonDCs(ScreenLoadedCount(shown));
+    DestroyWindow(ScreenWindow);
+    UnregisterClassA(ScreenTable[shown].className, AppInstance);
+    CreateScreen(AppInstance, MainWindow, CameraScreenId);
 }

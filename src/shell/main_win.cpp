@@ -1,30 +1,20 @@
 // Entry point and the main window "Flimmer", which hosts one screen at a time.
-#include "shell/main_win.h"
-
-#include "common/message_text.h"
-#include "picture/history_win.h"
 #include "effects/colour_adjust.h"
+#include "navigation/navigation_win.h"
+#include "picture/history_win.h"
 #include "picture/picture_window_win.h"
-#include "shell/layout.h"
+#include "program/layout.h"
+#include "program/program_win.h"
+#include "program/screen_table.h"
+#include "program/settings_win.h"
 #include "shell/layout_win.h"
-#include "shell/screen_table.h"
 #include "shell/screens_win.h"
-#include "shell/settings_win.h"
-#include "skin/color_planes.h"
 
 #include <gdiplus.h>
-
-#include <cstdarg>
-
-HWND MainWindow = nullptr;
-HINSTANCE AppInstance = nullptr;
-int ColorDepth = 0;
-int SpeakerOn = 1;
 
 namespace {
 
 const char MainClassName[] = "Flimmer";
-const char DisplayTooSmallText[] = "The screen resolution must large then 1024x600.";
 constexpr int ApplicationIcon = 109;
 
 int ShowOwnedError(const char* text, const char* caption) {
@@ -83,7 +73,7 @@ ATOM RegisterMainClass(HINSTANCE instance) {
 
 int CreateMainWindow(HINSTANCE instance, int showCommand) {
     if (DisplayTooSmall(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
-        ShowOwnedError(DisplayTooSmallText, "Error!");
+        ReportDisplayTooSmall();
         return 0;
     }
     AppInstance = instance;
@@ -117,17 +107,6 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
-int ShowMessage(const char* caption, const char* format, ...) {
-    char text[MessageTextSize];
-    va_list args;
-    va_start(args, format);
-    FormatMessageText(text, format, args);
-    va_end(args);
-    return MessageBoxA(nullptr, text, caption, MB_OK);
-}
-
-void CommitShownPicture() { CopyPicture(CurrentPicture, BasePicture); }
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (FindWindowA(MainClassName, nullptr) != nullptr)
         return 1;
@@ -136,6 +115,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &startup, nullptr);
 
+    UseScreenProcedures(ScreenProcedures);
     RegisterMainClass(instance);
     EnsureSettingsKey();
     if (CreateMainWindow(instance, showCommand) == 0)

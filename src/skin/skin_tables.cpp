@@ -69,6 +69,7 @@ void Begin(SkinDescriptor& d, const char* background, int n, int m) {
     std::snprintf(d.background, PathSize, "%s%s", DialogFolder, background);
     d.N = n;
     d.M = m;
+    d.blackKeyedSlots = m;
 }
 
 SkinDescriptor MakeChild00() {
@@ -154,6 +155,7 @@ SkinDescriptor MakeChild4x() {
 SkinDescriptor MakeChild05() {
     SkinDescriptor d;
     Begin(d, "Dlg5x.PNG", 25, 25);
+    d.blackKeyedSlots = GalleryBlackSlots;
     int i = 0;
     AddTitleBar(d, i);
     AddBottomRow(d, i);

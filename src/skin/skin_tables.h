@@ -1,11 +1,10 @@
 // The skins of all screens: static tables compiled in, with the cells that the
 // program rewrites at run time (title-bar x, bottom-row y, folder digit, paths).
 #pragma once
+#include "skin/screen_slots.h"
 
 constexpr int PathSize = 260;
 constexpr int MaxSlots = 34;
-
-enum ButtonState { norm, hi, push };
 
 struct SkinDescriptor {
     char background[PathSize];
@@ -18,6 +17,7 @@ struct SkinDescriptor {
     int height[MaxSlots];
     int x[MaxSlots];
     int y[MaxSlots];
+    int blackKeyedSlots; // slots below it are keyed on black, the rest on pure red
 };
 
 extern SkinDescriptor SkinChild00;
@@ -39,8 +39,8 @@ extern char SpeakerPaths[6][PathSize];
 extern char HoverMaskPath[PathSize];
 extern char SelectionMaskPath[PathSize];
 
-constexpr int SpeakerSlotStart = 3;  // Child00
-constexpr int SpeakerSlotCamera = 4; // Child01
+constexpr int SpeakerSlotStart = StartSlot::Speaker;
+constexpr int SpeakerSlotCamera = CameraSlot::Speaker;
 constexpr int ThumbnailCount = 16;
 constexpr int GalleryBlackSlots = 19; // effect-gallery slots drawn with black as key
 

@@ -1,10 +1,7 @@
 #include "skin/skin_win.h"
 
-#include "decorations/thumbnails_win.h"
-#include "picture/picture_window_win.h"
-#include "shell/layout.h"
-#include "shell/main_win.h"
-#include "skin/color_planes.h"
+#include "program/layout.h"
+#include "program/program_win.h"
 #include "skin/file_kind.h"
 #include "skin/region_runs.h"
 
@@ -16,13 +13,13 @@ HDC ButtonNormDC[MaxSlots] = {};
 HDC ButtonHiDC[MaxSlots] = {};
 HDC ButtonPushDC[MaxSlots] = {};
 int HoveredButton = -1;
+HDC ThumbnailDC[ThumbnailCount] = {};
+HDC HoverMaskDC = nullptr;
+HDC SelectionMaskDC = nullptr;
 
 namespace {
 
 using namespace Gdiplus::DllExports;
-
-constexpr int OpenHandCursor = 1101;
-constexpr int GrabbingHandCursor = 1102;
 
 // GDI+ takes UTF-16 paths; ours are ANSI.
 Gdiplus::GpImage* LoadGdipImage(const char* path) {
@@ -209,8 +206,7 @@ HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]
 }
 
 void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, const int* y,
-                 const int* width, const int* height, int k, int mode,
-                 COLORREF key2) {
+                 const int* width, const int* height, int k, COLORREF key2) {
     for (int i = 0; i < m; ++i) {
         HDC surface = i == pressed ? ButtonPushDC[i] : i == hovered ? ButtonHiDC[i] : ButtonNormDC[i];
         if (surface == nullptr || BackBufferDC == nullptr)
@@ -219,64 +215,13 @@ void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, con
         TransparentBlt(BackBufferDC, x[i], y[i], width[i], height[i], surface, 0, 0, width[i],
                        height[i], key);
     }
-    if (mode == 2)
-        DrawThumbnails(window);
     const RECT all{0, 0, LayoutWidth, LayoutHeight};
     InvalidateRect(window, &all, FALSE);
 }
 
 void DrawScreenButtons(HWND window, const SkinDescriptor& s, int pressed, int hovered) {
-    const bool gallery = &s == &SkinChild05;
-    const bool thumbnails = &s == &SkinChild40 || &s == &SkinChild4x;
-    DrawButtons(window, pressed, hovered, s.M, s.x, s.y, s.width, s.height,
-                gallery ? GalleryBlackSlots : s.M, thumbnails ? 2 : 0,
-                gallery ? PureRedKey : NoSecondKey);
-}
-
-void MoveMainWindowWithMouse(HWND screen) {
-    // Without the button down the move loop would wait for a press that never comes
-    // (Wine runs it until the next release); the window simply stays where it is.
-    if ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0)
-        return;
-    SetCapture(MainWindow);
-    SetCursor(LoadCursorA(AppInstance, MAKEINTRESOURCEA(GrabbingHandCursor)));
-    UpdateWindow(screen);
-    ReleaseCapture();
-    // The platform's move loop returns when the button is let go.
-    SendMessageA(MainWindow, WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    SetCursor(LoadCursorA(AppInstance, MAKEINTRESOURCEA(OpenHandCursor)));
-}
-
-void DragMainWindow(HWND screen, int placement) {
-    ShowWindow(PictureWindow, SW_HIDE);
-    MoveMainWindowWithMouse(screen);
-    RECT r;
-    GetWindowRect(MainWindow, &r);
-    AreaX = AreaOffsetX + r.left;
-    AreaY = AreaOffsetY + r.top;
-    if (placement == 1) {
-        MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
-    } else {
-        int px, py;
-        CentredPicturePosition(PictureWidth, PictureHeight, px, py);
-        MoveWindow(PictureWindow, px, py, PictureWidth, PictureHeight, FALSE);
-    }
-    ShowWindow(PictureWindow, SW_SHOW);
-}
-
-void ShowBitmapInPictureWindow(HBITMAP bitmap) {
-    HDC windowDC = GetDC(PictureWindow);
-    HDC memory = CreateCompatibleDC(windowDC);
-    if (memory == nullptr) {
-        ShowMessage("Error", "CreateCompatibleDC Error!");
-        ReleaseDC(PictureWindow, windowDC);
-        return;
-    }
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(PictureWindow, windowDC);
+    DrawButtons(window, pressed, hovered, s.M, s.x, s.y, s.width, s.height, s.blackKeyedSlots,
+                PureRedKey);
 }
 
 void DeleteSurface(HDC& dc) {
@@ -287,6 +232,22 @@ void DeleteSurface(HDC& dc) {
     if (bitmap != nullptr)
         DeleteObject(bitmap); // the stock 1x1 bitmap of an empty surface ignores this
     dc = nullptr;
+}
+
+void ReleaseButtonDCs(int count) {
+    for (int i = 0; i < count; ++i) {
+        DeleteSurface(ButtonNormDC[i]);
+        DeleteSurface(ButtonHiDC[i]);
+        DeleteSurface(ButtonPushDC[i]);
+    }
+    DeleteSurface(BackBufferDC);
+}
+
+void ReleaseThumbnailDCs() {
+    for (HDC& dc : ThumbnailDC)
+        DeleteSurface(dc);
+    DeleteSurface(HoverMaskDC);
+    DeleteSurface(SelectionMaskDC);
 }
 
 void PlayClick() {

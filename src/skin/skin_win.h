@@ -9,8 +9,12 @@ extern HDC ButtonNormDC[MaxSlots];
 extern HDC ButtonHiDC[MaxSlots];
 extern HDC ButtonPushDC[MaxSlots];
 extern int HoveredButton;
+// The sixteen thumbnail surfaces of the decoration screens and their two marks, filled by the
+// decoration screens and released with the other skin surfaces.
+extern HDC ThumbnailDC[ThumbnailCount];
+extern HDC HoverMaskDC;
+extern HDC SelectionMaskDC;
 
-constexpr COLORREF NoSecondKey = RGB(0, 0, 0);
 constexpr COLORREF PureRedKey = RGB(255, 0, 0);
 
 int LoadSkin(HWND window, const char* background, int width, int height, int n, char (*norm)[PathSize],
@@ -20,16 +24,17 @@ int LoadSkin(HWND window, const char* background, int width, int height, int n, 
 int LoadScreenSkin(HWND window, SkinDescriptor& skin);
 HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]);
 
+// Slots below k are keyed on black, the others on key2; the window is invalidated, so what the
+// caller adds to the back buffer before the next paint is shown with the buttons.
 void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, const int* y,
-                 const int* width, const int* height, int k, int mode, COLORREF key2);
-// DrawButtons with a screen's own tables, key colours and thumbnail mode.
+                 const int* width, const int* height, int k, COLORREF key2);
+// DrawButtons with a screen's own tables and key colours.
 void DrawScreenButtons(HWND window, const SkinDescriptor& skin, int pressed, int hovered);
-// Lets the user move the main window by its background, with the hand cursors.
-void MoveMainWindowWithMouse(HWND screen);
-void DragMainWindow(HWND screen, int placement);
-void ShowBitmapInPictureWindow(HBITMAP bitmap);
 // Deletes a memory surface with the bitmap selected into it and marks it empty.
 void DeleteSurface(HDC& dc);
+// The surfaces of a screen's first count buttons and its back buffer.
+void ReleaseButtonDCs(int count);
+void ReleaseThumbnailDCs();
 // "Star.wav", asynchronously, when the sound is on.
 void PlayClick();
 

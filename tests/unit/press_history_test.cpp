@@ -1,29 +1,17 @@
 #include "effects/colour_adjust.h"
 #include "effects/warp.h"
-#include "effects/press_history.h"
+#include "picture/press_history.h"
 #include "picture/history.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The colour screen's way of taking a press.
-void Press(int code) {
-    DropRedoPresses();
-    ApplyColourPress(code, false);
-    ASSERT_TRUE(PushEffectNode(&EffectTop, code));
-    EffectCursor = EffectTop;
-}
+void Press(int code) { ASSERT_FALSE(PressColour(code).memoryFull); }
 
-void Undo() {
-    if (const int code = UndoPress())
-        ApplyColourPress(code, true);
-}
+void Undo() { UndoColourPress(); }
 
-void Redo() {
-    if (const int code = RedoPress())
-        ApplyColourPress(code, false);
-}
+void Redo() { RedoColourPress(); }
 
 class PressHistory : public ::testing::Test {
   protected:
@@ -110,15 +98,7 @@ class WarpPresses : public ::testing::Test {
         ResetWarpSettings();
     }
     void TearDown() override { EmptyEffectStack(); }
-    // The perspective screen's way of taking a press, without the picture.
-    static void Press(int code) {
-        if (!WarpPressAllowed(code))
-            return;
-        DropRedoPresses();
-        ASSERT_TRUE(PushEffectNode(&EffectTop, code));
-        EffectCursor = EffectTop;
-        ChangeWarpSetting(code, false);
-    }
+    static void Press(int code) { ASSERT_FALSE(PressWarp(code).memoryFull); }
 };
 
 TEST_F(WarpPresses, CodesStepTheirOwnSetting) {
@@ -142,8 +122,8 @@ TEST_F(WarpPresses, ThreeTiltsTwoUndosAndANewPress) {
     Press(8);
     Press(8);
     Press(8);
-    ChangeWarpSetting(UndoPress(), true);
-    ChangeWarpSetting(UndoPress(), true);
+    UndoWarpPress();
+    UndoWarpPress();
     EXPECT_EQ(WarpTurnX, 1);
     Press(10);
     EXPECT_EQ(RedoPress(), 0); // the undone tilts are gone for good
@@ -159,7 +139,7 @@ TEST_F(WarpPresses, SettingsOutsideTheGuardRangeStayAndAreNotRecorded) {
     EXPECT_EQ(WarpTurnX, 32767);
     EXPECT_EQ(EffectTop->older, nullptr);
     // An undo of a setting that has left the range changes nothing either.
-    EXPECT_FALSE(ChangeWarpSetting(UndoPress(), true));
+    EXPECT_FALSE(UndoWarpPress());
     EXPECT_EQ(WarpTurnX, 32767);
     WarpScaleY = -32766;
     Press(17);

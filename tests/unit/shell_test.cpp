@@ -1,7 +1,7 @@
 #include "common/message_text.h"
 #include "common/text.h"
-#include "shell/layout.h"
-#include "shell/screen_table.h"
+#include "program/layout.h"
+#include "program/screen_table.h"
 #include "skin/color_planes.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 
 #include "effects/colour_adjust.h"
 #include "effects/gallery_effects.h"
-#include "shell/layout.h"
+#include "program/layout.h"
 #include "skin/color_planes.h"
 #include "skin/file_kind.h"
 #include "skin/skin_tables.h"

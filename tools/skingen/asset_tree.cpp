@@ -9,7 +9,7 @@
 #include "png_writer.h"
 #include "wav_writer.h"
 
-#include "shell/layout.h"
+#include "program/layout.h"
 #include "skin/skin_tables.h"
 
 #include <algorithm>
@@ -222,7 +222,7 @@ void KeyedPaste(Canvas& dst, const Canvas& src, int x0, int y0, Color key) {
 Canvas Composite(const SkinDescriptor* d, const Layout& layout,
                  const std::map<std::string, ButtonPictures>& buttons, int lit, Face litFace) {
     Canvas screen = DrawBackground(d, layout);
-    const int blackSlots = d == &SkinChild05 ? GalleryBlackSlots : d->M;
+    const int blackSlots = d->blackKeyedSlots;
     for (int i = 0; i < d->N; ++i) {
         const bool speaker = (d == &SkinChild00 && i == SpeakerSlotStart) ||
                              (d == &SkinChild01 && i == SpeakerSlotCamera);

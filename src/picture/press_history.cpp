@@ -1,4 +1,4 @@
-#include "effects/press_history.h"
+#include "picture/press_history.h"
 
 #include "effects/colour_adjust.h"
 #include "effects/warp.h"
@@ -55,11 +55,40 @@ void ApplyColourPress(int code, bool undo) {
 }
 
 namespace {
+
+// A new press: the undone presses above the cursor go, the press becomes the cursor. False
+// when it could not be pushed.
+bool RecordPress(int code) {
+    DropRedoPresses();
+    const bool pushed = PushEffectNode(&EffectTop, code);
+    EffectCursor = EffectTop;
+    return pushed;
+}
+
 int* WarpSettingOf(int code) {
     int* const settings[5] = {&WarpTurnX, &WarpTurnY, &WarpTurnZ, &WarpScaleX, &WarpScaleY};
     return settings[(code - FirstWarpCode) / 2];
 }
 } // namespace
+
+PressOutcome PressColour(int code) {
+    ApplyColourPress(code, false);
+    return {!RecordPress(code), true};
+}
+
+bool UndoColourPress() {
+    const int code = UndoPress();
+    if (code != 0)
+        ApplyColourPress(code, true);
+    return code != 0;
+}
+
+bool RedoColourPress() {
+    const int code = RedoPress();
+    if (code != 0)
+        ApplyColourPress(code, false);
+    return code != 0;
+}
 
 bool WarpPressAllowed(int code) {
     const int value = *WarpSettingOf(code);
@@ -72,4 +101,21 @@ bool ChangeWarpSetting(int code, bool undo) {
     const bool raises = (code - FirstWarpCode) % 2 == 0;
     *WarpSettingOf(code) += raises != undo ? 1 : -1;
     return true;
+}
+
+PressOutcome PressWarp(int code) {
+    if (!WarpPressAllowed(code))
+        return {false, false};
+    const bool pushed = RecordPress(code);
+    return {!pushed, ChangeWarpSetting(code, false)};
+}
+
+bool UndoWarpPress() {
+    const int code = UndoPress();
+    return code != 0 && ChangeWarpSetting(code, true);
+}
+
+bool RedoWarpPress() {
+    const int code = RedoPress();
+    return code != 0 && ChangeWarpSetting(code, false);
 }

@@ -1,4 +1,4 @@
-#include "shell/screen_table.h"
+#include "program/screen_table.h"
 
 #include "skin/skin_tables.h"
 

@@ -1,4 +1,4 @@
-#include "shell/layout.h"
+#include "program/layout.h"
 
 #include "skin/skin_tables.h"
 

@@ -1,7 +1,7 @@
-#include "shell/settings_win.h"
+#include "program/settings_win.h"
 
 #include "common/text.h"
-#include "shell/main_win.h"
+#include "program/program_win.h"
 
 #include <shlobj.h>
 #include <wtsapi32.h>

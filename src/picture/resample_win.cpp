@@ -1,4 +1,4 @@
-#include "effects/resample_win.h"
+#include "picture/resample_win.h"
 
 #include "effects/resample.h"
 #include "skin/color_planes_win.h"

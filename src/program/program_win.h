@@ -1,0 +1,20 @@
+// What every layer of the program may use: its windows and the one way it reports to the user.
+// The shell sets the windows; the navigation sets ScreenWindow when a screen opens.
+#pragma once
+#include <windows.h>
+
+#include <cstdarg>
+
+extern HINSTANCE AppInstance;
+extern HWND MainWindow;    // the main window "Flimmer", host of one screen at a time
+extern HWND ScreenWindow;  // the screen shown
+extern HWND PictureWindow; // the borderless window that shows the picture being edited
+extern int ColorDepth;
+extern int SpeakerOn;
+
+// The one error and debug report: an ownerless box with an OK button.
+int ShowMessage(const char* caption, const char* format, ...);
+// The same report in a box of the given style.
+int ShowMessageStyled(const char* caption, UINT style, const char* format, va_list args);
+// The refusal of a display smaller than 1024 x 600, over the window that has the focus.
+void ReportDisplayTooSmall();
