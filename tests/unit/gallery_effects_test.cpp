@@ -1,6 +1,7 @@
 #include "effects/colour_adjust.h"
 #include "effects/gallery_effects.h"
 #include "effects/plane_filters.h"
+#include "effects/vector_dispatch.h"
 #include "skin/color_planes.h"
 
 #include "effects_reference.h"
@@ -170,16 +171,31 @@ void Fill(ColorPlanes& c, int n, std::mt19937& rng, int w) {
         }
 }
 
-class GalleryEffects : public ::testing::Test {
+// Puts every picture and setting an effect reads or changes back as captured.
+void Restore(const World& w) {
+    ColorPlanes* pictures[] = {&BasePicture, &CurrentPicture, &GalleryPicture, &DecorationPicture};
+    const Picture* saved[] = {&w.base, &w.current, &w.gallery, &w.scratch};
+    for (int which = 0; which < 4; ++which)
+        for (int k = 0; k < 3; ++k)
+            std::copy(saved[which]->p[k].begin(), saved[which]->p[k].end(),
+                      PlaneOf(*pictures[which], k));
+    BrightnessStep = w.brightness;
+    SaturationStep = w.saturation;
+    HueShift = w.hue;
+}
+
+class Gallery : public ::testing::Test {
   protected:
     void SetUp() override {
         savedWidth = PictureWidth;
         savedHeight = PictureHeight;
+        savedWide = WideVectorsAllowed;
         ResetColourSettings();
     }
     void TearDown() override {
         PictureWidth = savedWidth;
         PictureHeight = savedHeight;
+        WideVectorsAllowed = savedWide;
         ResetColourSettings();
         ShowPlanesHook = nullptr;
     }
@@ -194,9 +210,28 @@ class GalleryEffects : public ::testing::Test {
         Fill(DecorationPicture, w * h, rng, w + 3);
     }
     int savedWidth = 0, savedHeight = 0;
+    bool savedWide = true;
 };
 
-TEST_F(GalleryEffects, EveryEffectFollowsItsRecipeIncludingTheLeftovers) {
+// Every gallery test runs with each body of the vector routines (the filters, the colour
+// adjustment and the relief colouring): with wide vectors allowed, the AVX2 bodies, otherwise
+// the baseline ones.
+class GalleryEffects : public Gallery, public ::testing::WithParamInterface<bool> {
+  protected:
+    void SetUp() override {
+        Gallery::SetUp();
+        WideVectorsAllowed = GetParam();
+        if (GetParam() && !UseAvx2())
+            GTEST_SKIP() << "no AVX2 on this processor: the baseline run covers it";
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Bodies, GalleryEffects, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Avx2" : "Baseline";
+                         });
+
+TEST_P(GalleryEffects, EveryEffectFollowsItsRecipeIncludingTheLeftovers) {
     const struct { int w, h; } sizes[] = {{61, 37}, {20, 9}};
     for (auto size : sizes)
         for (int effect = 0; effect < GalleryEffectCount; ++effect) {
@@ -224,7 +259,7 @@ TEST_F(GalleryEffects, EveryEffectFollowsItsRecipeIncludingTheLeftovers) {
         }
 }
 
-TEST_F(GalleryEffects, EffectsStartFromTheBaseEveryTime) {
+TEST_P(GalleryEffects, EffectsStartFromTheBaseEveryTime) {
     Scene(50, 40, 1);
     ApplyGalleryEffect(1);
     const World first = Capture(2000);
@@ -238,7 +273,7 @@ TEST_F(GalleryEffects, EffectsStartFromTheBaseEveryTime) {
     }
 }
 
-TEST_F(GalleryEffects, MosaicLeavesTheRaggedEdgeBlack) {
+TEST_P(GalleryEffects, MosaicLeavesTheRaggedEdgeBlack) {
     Scene(642, 482, 2);
     ApplyGalleryEffect(6);
     for (int k = 0; k < 3; ++k) {
@@ -262,7 +297,7 @@ TEST_F(GalleryEffects, MosaicLeavesTheRaggedEdgeBlack) {
     }
 }
 
-TEST_F(GalleryEffects, GlowingEdgesOfAFlatPictureAreBlackInside) {
+TEST_P(GalleryEffects, GlowingEdgesOfAFlatPictureAreBlackInside) {
     Scene(80, 30, 3);
     std::fill(BasePicture.green, BasePicture.green + 2400, 140);
     const uint8_t before = GalleryPicture.green[0];
@@ -273,7 +308,7 @@ TEST_F(GalleryEffects, GlowingEdgesOfAFlatPictureAreBlackInside) {
     EXPECT_EQ(GalleryPicture.green[0], before); // the border is left as it was
 }
 
-TEST_F(GalleryEffects, ColouredReliefIsRedWithGreenAtLeastBlue) {
+TEST_P(GalleryEffects, ColouredReliefIsRedWithGreenAtLeastBlue) {
     Scene(300, 200, 4);
     ApplyGalleryEffect(14);
     for (int i = 0; i < 300 * 200; ++i) {
@@ -295,7 +330,30 @@ TEST_F(GalleryEffects, ColouredReliefIsRedWithGreenAtLeastBlue) {
     }
 }
 
-TEST_F(GalleryEffects, SettingsLeftBehindAndWhatTheyDoNext) {
+// Every blue and green byte pair through the colouring, with a length that leaves a tail after
+// the last whole vector, on planes of exactly that length.
+TEST_P(GalleryEffects, ReliefColouringOfEveryBlueGreenPairMatchesTheReference) {
+    PictureWidth = 263;
+    PictureHeight = 251;
+    const int n = 263 * 251; // 65536 pairs, then 477 more pixels, 29 of them after the vectors
+    std::mt19937 rng(7);
+    Plane b((size_t)n), g((size_t)n), r((size_t)n);
+    for (int i = 0; i < n; ++i) {
+        b[(size_t)i] = (uint8_t)(i < 65536 ? i : rng());
+        g[(size_t)i] = (uint8_t)(i < 65536 ? i >> 8 : rng());
+        r[(size_t)i] = (uint8_t)rng();
+    }
+    Plane eb = b, eg = g, er = r;
+    reference::RecolourRelief(eb.data(), eg.data(), er.data(), n);
+    RecolourRelief(b.data(), g.data(), r.data());
+    for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(b[(size_t)i], eb[(size_t)i]) << "blue at " << i;
+        ASSERT_EQ(g[(size_t)i], eg[(size_t)i]) << "green at " << i;
+        ASSERT_EQ(r[(size_t)i], 255) << i;
+    }
+}
+
+TEST_P(GalleryEffects, SettingsLeftBehindAndWhatTheyDoNext) {
     Scene(40, 20, 5);
     BrightnessStep = 17;
     SaturationStep = 4;
@@ -329,7 +387,7 @@ TEST_F(GalleryEffects, SettingsLeftBehindAndWhatTheyDoNext) {
     }
 }
 
-TEST_F(GalleryEffects, AdjustingEffectsShowTheirPictures) {
+TEST_P(GalleryEffects, AdjustingEffectsShowTheirPictures) {
     static std::vector<const ColorPlanes*> shown;
     shown.clear();
     ShowPlanesHook = [](const ColorPlanes& p) { shown.push_back(&p); };
@@ -345,6 +403,38 @@ TEST_F(GalleryEffects, AdjustingEffectsShowTheirPictures) {
     for (int effect : {1, 8, 12, 14, -1, 15})
         ApplyGalleryEffect(effect);
     EXPECT_TRUE(shown.empty());
+}
+
+// The two bodies side by side on the working size, where the picture fills the planes and the
+// gallery's red plane ends where its ColorPlanes ends: every picture and setting the same.
+TEST_F(Gallery, BothBodiesAgreeOnEveryEffectAtTheWorkingSize) {
+    WideVectorsAllowed = true;
+    if (!UseAvx2())
+        GTEST_SKIP() << "no AVX2 on this processor: there is one body only";
+    const int n = PlaneCapacity;
+    Scene(800, 640, 9);
+    BrightnessStep = 12;
+    SaturationStep = 7;
+    HueShift = 40;
+    const World start = Capture(n);
+    for (int effect = 0; effect < GalleryEffectCount; ++effect) {
+        auto run = [&](bool wide) {
+            Restore(start);
+            WideVectorsAllowed = wide;
+            ApplyGalleryEffect(effect);
+            return Capture(n);
+        };
+        const World avx2 = run(true), baseline = run(false);
+        const Picture* a[] = {&avx2.base, &avx2.current, &avx2.gallery, &avx2.scratch};
+        const Picture* b[] = {&baseline.base, &baseline.current, &baseline.gallery,
+                              &baseline.scratch};
+        for (int which = 0; which < 4; ++which)
+            for (int k = 0; k < 3; ++k) // not ASSERT_EQ: it would print both planes
+                ASSERT_TRUE(a[which]->p[k] == b[which]->p[k])
+                    << "effect " << effect << " picture " << which << " plane " << k;
+        EXPECT_EQ(avx2.brightness, baseline.brightness) << "effect " << effect;
+        EXPECT_EQ(avx2.saturation, baseline.saturation) << "effect " << effect;
+    }
 }
 
 } // namespace

@@ -12,7 +12,30 @@ std::string FileName(const char* path) {
     return cut ? cut + 1 : path;
 }
 
-TEST(SkinTables, SlotCountsOfEveryScreen) {
+// The tables are program-wide and rewritten in place (cells, digit, program folder): every test
+// puts all of it back, so that none sees what another left and the order does not matter.
+class SkinTables : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (int k = 0; k < SkinCount; ++k)
+            savedSkins[k] = *AllSkins[k];
+        std::memcpy(savedSpeakers, SpeakerPaths, sizeof SpeakerPaths);
+        std::memcpy(savedHover, HoverMaskPath, sizeof HoverMaskPath);
+        std::memcpy(savedSelection, SelectionMaskPath, sizeof SelectionMaskPath);
+    }
+    void TearDown() override {
+        for (int k = 0; k < SkinCount; ++k)
+            *AllSkins[k] = savedSkins[k];
+        std::memcpy(SpeakerPaths, savedSpeakers, sizeof SpeakerPaths);
+        std::memcpy(HoverMaskPath, savedHover, sizeof HoverMaskPath);
+        std::memcpy(SelectionMaskPath, savedSelection, sizeof SelectionMaskPath);
+    }
+    SkinDescriptor savedSkins[SkinCount]; // the fixture lives on the heap, not the stack
+    char savedSpeakers[6][PathSize];
+    char savedHover[PathSize], savedSelection[PathSize];
+};
+
+TEST_F(SkinTables, SlotCountsOfEveryScreen) {
     const struct {
         const SkinDescriptor* skin;
         int n, m;
@@ -25,7 +48,7 @@ TEST(SkinTables, SlotCountsOfEveryScreen) {
     }
 }
 
-TEST(SkinTables, PictureNamesFollowTheButtons) {
+TEST_F(SkinTables, PictureNamesFollowTheButtons) {
     EXPECT_EQ(FileName(SkinChild00.background), "Dlg0.bmp");
     EXPECT_EQ(FileName(SkinChild02.norm[9]), "Milus_norm.PNG");
     EXPECT_EQ(FileName(SkinChild4x.push[16]), "done_push.PNG");
@@ -40,7 +63,7 @@ TEST(SkinTables, PictureNamesFollowTheButtons) {
     EXPECT_STREQ(SkinChild40.norm[18], ""); // thumbnails have no pictures of their own
 }
 
-TEST(SkinTables, ThumbnailAndEffectGrids) {
+TEST_F(SkinTables, ThumbnailAndEffectGrids) {
     // Thumbnail 0 is slot 18 on the Background screen, slot 17 on the others.
     EXPECT_EQ(SkinChild40.x[18], 36);
     EXPECT_EQ(SkinChild40.y[18], 194);
@@ -57,7 +80,7 @@ TEST(SkinTables, ThumbnailAndEffectGrids) {
     EXPECT_EQ(SkinChild41.x[16], 152); // the pen screen's colour button
 }
 
-TEST(SkinTables, InitialTitleBarCellsUseWidth1024) {
+TEST_F(SkinTables, InitialTitleBarCellsUseWidth1024) {
     EXPECT_EQ(SkinChild05.x[0], 975);
     EXPECT_EQ(SkinChild02.x[1], 946);
     EXPECT_EQ(SkinChild06.x[2], 917);
@@ -67,7 +90,7 @@ TEST(SkinTables, InitialTitleBarCellsUseWidth1024) {
     EXPECT_EQ(SkinChild00.x[0], 316); // the start screen never moves
 }
 
-TEST(SkinTables, RunTimeCellsFollowTheLayout) {
+TEST_F(SkinTables, RunTimeCellsFollowTheLayout) {
     SetTitleBarCells(1366);
     SetBottomRowCells(768);
     EXPECT_EQ(SkinChild05.x[0], 1317);
@@ -86,7 +109,7 @@ TEST(SkinTables, RunTimeCellsFollowTheLayout) {
     EXPECT_EQ(SkinChild06.y[4], 552);
 }
 
-TEST(SkinTables, HitTestIncludesLeftTopEdgesOnly) {
+TEST_F(SkinTables, HitTestIncludesLeftTopEdgesOnly) {
     // OK of the start screen: (257, 307) 50 x 50.
     EXPECT_TRUE(HitSlot(SkinChild00, 2, 257, 307));
     EXPECT_TRUE(HitSlot(SkinChild00, 2, 306, 356));
@@ -99,8 +122,8 @@ TEST(SkinTables, HitTestIncludesLeftTopEdgesOnly) {
     EXPECT_FALSE(HitSlot(SkinChild05, 24, 0, 0));
 }
 
-// Paths are rewritten in place and stay rewritten: one test owns the whole sequence.
-TEST(SkinTables, AbsolutePathsDigitAndSpeakerPictures) {
+// One sequence, as the program runs it: the folder first, then the digit and the speaker.
+TEST_F(SkinTables, AbsolutePathsDigitAndSpeakerPictures) {
     MakeSkinPathsAbsolute("C:\\Apps");
     EXPECT_STREQ(SkinChild00.background, "C:\\Apps\\xDialog\\0\\DialogBox\\Dlg0.bmp");
     EXPECT_STREQ(HoverMaskPath, "C:\\Apps\\xDialog\\0\\Button\\IconMask.bmp");
