@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "export/image_files_win.h"
 #include "export/output_names.h"
+#include "export/save_failure.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
 #include "program/program_win.h"
@@ -45,38 +46,39 @@ struct PictureBitmap {
     PictureBitmap& operator=(const PictureBitmap&) = delete;
 };
 
-void WriteBmp(const char* path, const PictureBitmap& p) {
-    BITMAPINFO* header = BuildBitmapHeader(p.bitmap);
-    WriteBmpFile(path, header, p.bitmap, p.dc);
-    if (header != nullptr)
-        LocalFree(header);
-}
-
-// Through a temporary BMP, which GDI+ converts into the target format.
-void WriteConverted(char* destination, ImageTarget target) {
+bool SavePicture(const char* path, ImageTarget target) {
     PictureBitmap p;
-    GetTempPathA(PathSize, ExportTempFolder);
-    GetTempFileNameA(ExportTempFolder, "~00~", 0, ExportTempFile);
-    WriteBmp(ExportTempFile, p);
-    ConvertImageFile(ExportTempFile, destination, target);
-    DeleteFileA(ExportTempFile);
+    return SavePictureFile(path, p.bitmap, p.dc, target);
 }
 
-void SaveAs(HWND w, int slot) {
+// The Save dialog asked about the name as typed; a corrected name is asked about here.
+bool MayReplace(HWND w, const char* typed, const char* path) {
+    // A folder in the way is not replaced: the save says so.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (SameFileName(typed, path) || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return true;
+    char text[PathSize + 64];
+    std::snprintf(text, sizeof text, "%s already exists.\nDo you want to replace it?", path);
+    return MessageBoxA(w, text, "Confirm Save As", MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+bool SaveAs(HWND w, int slot) {
     static const FilterChoice choices[] = {SaveBmp, SaveJpeg, SavePng, SaveTiff};
-    static const char* const extensions[] = {"bmp", "jpg", "png", "tif"};
     const int k = slot - ExportSlot::SaveBmp;
+    const ImageTarget target = static_cast<ImageTarget>(k);
     PrepareFileDialog(w, choices[k]);
+    OpenFileSpec.lpstrDefExt = TargetExtension(target);
     if (ExportName[0] != '\0')
-        ReplaceExtension(ExportName, extensions[k], PathSize);
+        ReplaceExtension(ExportName, TargetExtension(target), PathSize);
     if (!AskSaveFile(w, ExportName, ExportTitle))
-        return;
-    if (slot == ExportSlot::SaveBmp) {
-        PictureBitmap p;
-        WriteBmp(ExportName, p);
-    } else {
-        WriteConverted(ExportName, static_cast<ImageTarget>(k - 1));
-    }
+        return false;
+    char typed[PathSize];
+    CopyText(typed, ExportName, PathSize);
+    // A converted file always carries its format's extension ("photo.jpeg" becomes "photo.jpg").
+    if (target != TargetBmp)
+        ReplaceExtension(ExportName, TargetExtension(target), PathSize);
+    return MayReplace(w, typed, ExportName) && SavePicture(ExportName, target);
 }
 
 void TimeStampedCopyName(const char* suffix) {
@@ -88,19 +90,22 @@ void TimeStampedCopyName(const char* suffix) {
     std::snprintf(ExportName, PathSize, "%s\\%s", LastFolder, name);
 }
 
-void OpenInPaint() {
+bool OpenInPaint() {
     TimeStampedCopyName(".PNG");
-    WriteConverted(ExportName, TargetPng);
+    if (!SavePicture(ExportName, TargetPng))
+        return false;
     char system[PathSize];
     GetSystemDirectoryA(system, PathSize);
     std::snprintf(ExportTempFolder, PathSize, "%s\\mspaint.exe", system);
     std::snprintf(ExportTempFile, PathSize, "\"%s\"", ExportName);
     ShellExecuteA(nullptr, "open", ExportTempFolder, ExportTempFile, nullptr, SW_SHOWNORMAL);
+    return true;
 }
 
-void ShowInViewer() {
+bool ShowInViewer() {
     TimeStampedCopyName(".JPG");
-    WriteConverted(ExportName, TargetJpeg);
+    if (!SavePicture(ExportName, TargetJpeg))
+        return false;
     char system[PathSize];
     GetSystemDirectoryA(system, PathSize);
     std::snprintf(ExportTempFolder, PathSize, "%s%s%s", system,
@@ -108,6 +113,7 @@ void ShowInViewer() {
     std::snprintf(ExportName, PathSize, "%s\\rundll32.exe", system);
     ShellExecuteA(nullptr, "open", ExportName, ExportTempFolder, nullptr, SW_SHOWNORMAL);
     std::memset(ExportName, 0, sizeof ExportName);
+    return true;
 }
 
 void CreateExportScreen(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -134,13 +140,16 @@ void PressExport(HWND w, LPARAM lp) {
     }
     if (slot < ExportSlot::SaveBmp)
         return;
+    // Only a file that was written whole becomes the next start's preview.
+    bool saved = false;
     if (slot < ExportSlot::Paint)
-        SaveAs(w, slot);
+        saved = SaveAs(w, slot);
     else if (slot == ExportSlot::Paint)
-        OpenInPaint();
+        saved = OpenInPaint();
     else if (slot == ExportSlot::Viewer)
-        ShowInViewer();
-    WriteSettingString("DefaultFile", ExportName);
+        saved = ShowInViewer();
+    if (saved)
+        WriteSettingString("DefaultFile", ExportName);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "picture/picture_window_win.h"
 #include "picture/temporary_picture.h"
 #include "program/layout.h"
+#include "program/temporary_files_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
@@ -96,11 +97,9 @@ void DiscardRedo() {
 
 void Snapshot() {
     DiscardRedo();
-    char folder[MAX_PATH] = {};
-    char name[MAX_PATH] = {};
-    const DWORD n = GetTempPathA(MAX_PATH, folder);
-    if (n == 0 || n >= MAX_PATH || GetTempFileNameA(folder, "~00~", 0, name) == 0)
-        name[0] = '\0';
+    char name[PathSize] = {};
+    DWORD error = 0;
+    MakeTemporaryFileName(name, &error);
     // A file that cannot be written still gets its entry, naming a missing file.
     if (name[0] != '\0')
         WriteTemporaryPicture(name, CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red);

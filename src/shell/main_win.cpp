@@ -7,6 +7,7 @@
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "program/settings_win.h"
+#include "program/temporary_files_win.h"
 #include "shell/layout_win.h"
 #include "shell/screens_win.h"
 
@@ -118,8 +119,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     UseScreenProcedures(ScreenProcedures);
     RegisterMainClass(instance);
     EnsureSettingsKey();
-    if (CreateMainWindow(instance, showCommand) == 0)
+    // Files of runs that were killed; this run's go on every way out below.
+    RemoveTemporaryFilesOfEndedRuns();
+    if (CreateMainWindow(instance, showCommand) == 0) {
+        RemoveOwnTemporaryFiles();
         return 0;
+    }
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -128,6 +133,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
 
     EmptyStacksAtExit();
+    RemoveOwnTemporaryFiles();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return static_cast<int>(msg.wParam);
 }

@@ -300,6 +300,24 @@ class Session:
             raise AssertionError(f"flimauto {' '.join(map(str, args))}: {reason}")
         return lines
 
+    def hold_file(self, path, ms=60000):
+        """Another program holds the file open without sharing it, until ms have passed or
+        release_file; returns that program's process once the file is held."""
+        proc = subprocess.Popen(["timeout", "-k", "3", str(ms / 1000 + 30), "wine", str(FLIMAUTO_EXE),
+                                 "hold-file", self.winpath(path), str(ms)],
+                                env=self.env, cwd=self.dir, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                start_new_session=True)
+        self.procs.append(proc)
+        ready, _, _ = select.select([proc.stdout], [], [], 60)
+        if not ready or b"held" not in proc.stdout.readline():
+            raise AssertionError(f"could not hold {path} open")
+        return proc
+
+    @staticmethod
+    def release_file(proc):
+        _end_group(proc)
+
     def wait_window(self, cls, timeout_ms=10000):
         """(x, y, w, h) of the first visible window of the class."""
         line = self.auto_ok("wait-window", cls, timeout_ms, timeout=timeout_ms / 1000 + 20)[0]

@@ -251,6 +251,8 @@ void FakeRemove(const char* name) {
 }
 
 TEST(TemporaryPictureFailures, ShortWriteDeletesMissingFileIsLeftAlone) {
+    FakeWrites = 0;
+    FakeRemoved.clear();
     static ColorPlanes picture;
     const PictureFileIo io = {FakeCreate, FakeOpen, ShortWrite, NoRead, FakeClose, FakeRemove};
     EXPECT_EQ(WriteTemporaryPicture(io, "t", picture.blue, picture.green, picture.red, 640, 512),

@@ -601,6 +601,21 @@ int CmdScreenSize(int, char **) {
     return 0;
 }
 
+// Plays another program that holds a file open without sharing it (a picture viewer, say):
+// prints "held" once it does, and lets go after ms.
+int CmdHoldFile(int argc, char **argv) {
+    DWORD ms = 0;
+    if (argc < 3 || !ParseTimeout(argc, argv, 3, ms)) return Fail("usage: hold-file PATH [ms]");
+    HANDLE file = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Fail("cannot open %s (error %lu)", argv[2], GetLastError());
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(ms);
+    CloseHandle(file);
+    return 0;
+}
+
 struct Command {
     const char *name;
     int (*run)(int, char **);
@@ -632,6 +647,7 @@ const Command kCommands[] = {
     {"clipboard-pixel", CmdClipboardPixel},
     {"change-display", CmdChangeDisplay},
     {"screen-size", CmdScreenSize},
+    {"hold-file", CmdHoldFile},
 };
 
 }  // namespace
