@@ -55,9 +55,11 @@ void PressGallery(HWND w, LPARAM lp) {
         break;
     case GallerySlot::Back:
     case GallerySlot::Forward:
-        // The next effect starts from the picture now shown.
-        if (slot == GallerySlot::Back ? StepBackInHistory() : StepForwardInHistory())
+        // The next effect starts from the picture now shown, and OK or Pre keep that picture.
+        if (slot == GallerySlot::Back ? StepBackInHistory() : StepForwardInHistory()) {
             CopyPicture(CurrentPicture, BasePicture);
+            CopyPicture(CurrentPicture, GalleryPicture);
+        }
         break;
     default:
         if (slot >= GallerySlot::FirstEffect && slot < GallerySlot::FirstEffect + GalleryEffectCount)

@@ -150,6 +150,10 @@ void PressExport(HWND w, LPARAM lp) {
         saved = ShowInViewer();
     if (saved)
         WriteSettingString("DefaultFile", ExportName);
+    // Under Wine a dialog or message box leaves the picture beneath the main window; shown
+    // again, it is on top.
+    ShowWindow(PictureWindow, SW_HIDE);
+    ShowWindow(PictureWindow, SW_SHOWNORMAL);
 }
 
 } // namespace

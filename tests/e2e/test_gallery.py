@@ -2,8 +2,8 @@
 
 import shutil
 
-from flimmer import (CLEARS, OK, PHOTOS, PRE, REDO, UNDO, file_rgb, open_picture, picture_pixels,
-                     save_screen, start_to_start_screen)
+from flimmer import (CLEARS, OK, PHOTOS, PRE, REDO, SAVE_BUTTONS, UNDO, file_rgb, open_picture,
+                     picture_pixels, save_screen, start_to_start_screen)
 from harness import Session
 
 
@@ -12,7 +12,8 @@ def effect_button(k):
 
 
 def temporary_pictures(s):
-    return [p for p in s.prefix.rglob("*") if p.name.lower().startswith("~00")]
+    return [p for p in s.prefix.rglob("*")
+            if p.name.lower().startswith("flimmer-") and p.suffix == ".tmp"]
 
 
 def walk_to_gallery(s, photo):
@@ -65,4 +66,55 @@ def scenario_gallery_effects_step_back_and_forward():
         s.wait_window("Child05")
         assert shown() == last
         s.click("Child05", 980, 5)
+        assert s.wait_exit(proc, 15) == 0
+
+
+def scenario_ok_and_pre_keep_the_picture_shown_after_a_step():
+    with Session("gallery-keeps-shown") as s:
+        photo = s.dir / "chelsea.png"
+        shutil.copy(PHOTOS / "chelsea.png", photo)
+        proc = start_to_start_screen(s)
+        walk_to_gallery(s, photo)
+        x, y, w, h = s.rect("ChildImage")
+        shown = lambda: picture_pixels(s, x, y, w, h)  # noqa: E731
+        original = file_rgb(photo)
+        negative = bytes(255 - v for v in original)
+
+        # A negative undone is not in the saved file.
+        s.click("Child05", *effect_button(1))
+        s.wait_until(lambda: shown() == negative, what="the negative")
+        s.click("Child05", *UNDO)
+        s.wait_until(lambda: shown() == original, what="the negative undone")
+        s.click("Child05", *OK)
+        s.wait_window("Child06")
+        saved = s.dir / "kept.png"
+        s.post_click("Child06", *SAVE_BUTTONS["png"])
+        s.file_dialog(saved)
+        s.wait_until(lambda: saved.exists() and saved.stat().st_size > 0, what="kept.png")
+        assert file_rgb(saved) == original
+
+        # After a step back, Pre carries the picture shown (not the latest effect) onwards.
+        s.click("Child06", *PRE)
+        s.wait_window("Child05")
+        s.click("Child05", *effect_button(1))
+        s.wait_until(lambda: shown() == negative, what="the negative again")
+        s.click("Child05", *effect_button(5))
+        s.wait_until(lambda: shown() not in (negative, original), what="the blur")
+        # A step back goes to the picture before the first effect, a step forward to the
+        # picture the blur was pressed on.
+        s.click("Child05", *UNDO)
+        s.wait_until(lambda: shown() == original, what="a step back")
+        s.click("Child05", *REDO)
+        s.wait_until(lambda: shown() == negative, what="a step forward to the negative")
+        s.click("Child05", *PRE)
+        s.wait_window("Child40")
+        for here, there in [("Child40", "Child05"), ("Child05", "Child06")]:
+            s.click(here, *OK)
+            s.wait_window(there)
+        again = s.dir / "again.png"
+        s.post_click("Child06", *SAVE_BUTTONS["png"])
+        s.file_dialog(again)
+        s.wait_until(lambda: again.exists() and again.stat().st_size > 0, what="again.png")
+        assert file_rgb(again) == negative
+        s.click("Child06", 980, 5)
         assert s.wait_exit(proc, 15) == 0
