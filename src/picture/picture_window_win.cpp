@@ -40,14 +40,49 @@ void DrawDot(HDC dc, POINT p, int width, COLORREF color) {
     DeleteObject(pen);
 }
 
-// Window pixels of exactly KeyColor show the source picture, all others stay.
-void KeyBlend(HDC windowDC, const ColorPlanes& source) {
+// Pixels of exactly KeyColor show the source picture, all others stay.
+void KeyBlend(HDC canvas, const ColorPlanes& source) {
     if (PaintDC == nullptr || PaintBitmap == nullptr)
         return;
     PlanesToBitmap(source, PaintBitmap);
-    TransparentBlt(PaintDC, 0, 0, PictureWidth, PictureHeight, windowDC, 0, 0, PictureWidth,
+    TransparentBlt(PaintDC, 0, 0, PictureWidth, PictureHeight, canvas, 0, 0, PictureWidth,
                    PictureHeight, KeyColor);
-    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, PaintDC, 0, 0, SRCCOPY);
+    BitBlt(canvas, 0, 0, PictureWidth, PictureHeight, PaintDC, 0, 0, SRCCOPY);
+}
+
+// Dots, the key colour and the key blend work on DisplayBitmap, which holds what the window
+// shows, never on the window itself: whatever lies over the window (another program, a
+// message box, the edge of the screen) stays out of the picture.
+void DrawOnShownPicture(HWND w, const PictureWindowWork& work, POINT p) {
+    if (DisplayBitmap == nullptr)
+        return;
+    HDC windowDC = GetDC(w);
+    HDC canvas = CreateCompatibleDC(windowDC);
+    HGDIOBJ old = SelectObject(canvas, DisplayBitmap);
+    switch (work.dot) {
+    case PictureDot::Key:
+        DrawDot(canvas, p, KeyWidth, KeyColor);
+        break;
+    case PictureDot::Pen:
+        DrawDot(canvas, p, PenWidth, PenColor);
+        break;
+    case PictureDot::Eraser:
+        DrawDot(canvas, p, PenWidth, KeyColor);
+        break;
+    case PictureDot::None:
+        break;
+    }
+    if (work.pickKeyColor) {
+        const COLORREF c = GetPixel(canvas, p.x, p.y);
+        if (c != CLR_INVALID)
+            KeyColor = c;
+    }
+    if (work.blend != PictureBlend::None)
+        KeyBlend(canvas, work.blend == PictureBlend::Decoration ? DecorationPicture : EntryPicture);
+    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, canvas, 0, 0, SRCCOPY);
+    SelectObject(canvas, old);
+    DeleteDC(canvas);
+    ReleaseDC(w, windowDC);
 }
 
 void CopyPictureToClipboard(HWND w) {
@@ -77,20 +112,10 @@ void CommitPaintStroke() {
     PlanesToBitmap(CurrentPicture, DisplayBitmap);
 }
 
-// Pen screen: what the pen left on the window becomes the committed picture.
-void CommitPenStroke(HWND w) {
-    HDC dc = GetDC(w);
-    HBITMAP copy = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
-    if (copy != nullptr) {
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, copy);
-        BitBlt(memory, 0, 0, PictureWidth, PictureHeight, dc, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        BitmapToPlanes(copy, CurrentPicture);
-        DeleteObject(copy);
-    }
-    ReleaseDC(w, dc);
+// Pen screen: what the pen left on the shown picture becomes the committed picture.
+void CommitPenStroke() {
+    if (DisplayBitmap != nullptr)
+        BitmapToPlanes(DisplayBitmap, CurrentPicture);
     ShowPlanes(CurrentPicture);
     CopyPicture(CurrentPicture, BasePicture);
     Snapshot();
@@ -100,34 +125,12 @@ void CarryOut(HWND w, const PictureWindowWork& work, POINT p) {
     if (work.copyToClipboard)
         CopyPictureToClipboard(w);
     SetPictureCursor(work.cursor);
-    if (work.dot != PictureDot::None || work.pickKeyColor || work.blend != PictureBlend::None) {
-        HDC dc = GetDC(w);
-        switch (work.dot) {
-        case PictureDot::Key:
-            DrawDot(dc, p, KeyWidth, KeyColor);
-            break;
-        case PictureDot::Pen:
-            DrawDot(dc, p, PenWidth, PenColor);
-            break;
-        case PictureDot::Eraser:
-            DrawDot(dc, p, PenWidth, KeyColor);
-            break;
-        case PictureDot::None:
-            break;
-        }
-        if (work.pickKeyColor) {
-            const COLORREF c = GetPixel(dc, p.x, p.y);
-            if (c != CLR_INVALID)
-                KeyColor = c;
-        }
-        if (work.blend != PictureBlend::None)
-            KeyBlend(dc, work.blend == PictureBlend::Decoration ? DecorationPicture : EntryPicture);
-        ReleaseDC(w, dc);
-    }
+    if (work.dot != PictureDot::None || work.pickKeyColor || work.blend != PictureBlend::None)
+        DrawOnShownPicture(w, work, p);
     if (work.commit == StrokeCommit::Paint)
         CommitPaintStroke();
     else if (work.commit == StrokeCommit::Pen)
-        CommitPenStroke(w);
+        CommitPenStroke();
     if (work.showCurrent)
         ShowPlanes(CurrentPicture);
 }

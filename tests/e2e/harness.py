@@ -300,19 +300,28 @@ class Session:
             raise AssertionError(f"flimauto {' '.join(map(str, args))}: {reason}")
         return lines
 
-    def hold_file(self, path, ms=60000):
-        """Another program holds the file open without sharing it, until ms have passed or
-        release_file; returns that program's process once the file is held."""
+    def _auto_in_background(self, ready, *args, ms):
+        """Runs a lasting flimauto command; returns its process once it printed `ready`."""
         proc = subprocess.Popen(["timeout", "-k", "3", str(ms / 1000 + 30), "wine", str(FLIMAUTO_EXE),
-                                 "hold-file", self.winpath(path), str(ms)],
+                                 *map(str, args), str(ms)],
                                 env=self.env, cwd=self.dir, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                 start_new_session=True)
         self.procs.append(proc)
-        ready, _, _ = select.select([proc.stdout], [], [], 60)
-        if not ready or b"held" not in proc.stdout.readline():
-            raise AssertionError(f"could not hold {path} open")
+        readable, _, _ = select.select([proc.stdout], [], [], 60)
+        if not readable or ready.encode() not in proc.stdout.readline():
+            raise AssertionError(f"flimauto {' '.join(map(str, args))} did not start")
         return proc
+
+    def hold_file(self, path, ms=60000):
+        """Another program holds the file open without sharing it, until ms have passed or
+        release_file; returns that program's process once the file is held."""
+        return self._auto_in_background("held", "hold-file", self.winpath(path), ms=ms)
+
+    def cover(self, x, y, w, h, ms=60000):
+        """Another program's window (pure green) lies over the screen rectangle until ms have
+        passed or release_file; returns its process once it is drawn."""
+        return self._auto_in_background("covered", "cover", x, y, w, h, ms=ms)
 
     @staticmethod
     def release_file(proc):

@@ -97,7 +97,7 @@ def close_fraction(shown, expected, indices, tolerance=24):
 
 def temporary_pictures(s):
     return [p for p in (s.prefix / "drive_c" / "users").rglob("*")
-            if p.name.lower().startswith("~00")]
+            if p.name.lower().startswith("flimmer-") and p.suffix == ".tmp"]
 
 
 class Road:
@@ -528,3 +528,29 @@ for _scenario in (scenario_background_painted_in_and_one_colour_replaced,
                   scenario_pen_draws_erases_and_keeps_its_width_and_colour,
                   scenario_bad_decorations_are_reported_and_refused):
     _scenario.timeout = 600
+
+
+def scenario_another_window_over_the_picture_never_ends_up_in_it():
+    with Session("decorations-covered") as s:
+        road = Road(s)
+        # Another program's window lies over the lower half of the picture while the user
+        # paints and commits in the upper half.
+        cover = s.cover(road.x, road.y + PH // 2, PW, PH - PH // 2)
+        road.go(1, "Child41")
+        road.screen = "Child41"
+        road.drag(1, line(60, 300, 40))
+        road.release(1)
+        s.wait_until(lambda: len(temporary_pictures(s)) == 1, what="the stroke's state")
+        s.release_file(cover)
+        s.auto_ok("wait-gone", "FlimautoCover")
+        # The picture is drawn anew from what was committed: a step back and forward.
+        road.press(BACK)
+        road.wait_shown(road.original, "back to the entry picture")
+        road.press(FORWARD)
+        s.wait_until(lambda: road.shown() != road.original, what="forward to the stroke")
+        stroke = road.settled()
+        lower = slice(3 * PW * (PH // 2), 3 * PW * PH)
+        assert stroke[lower] == road.original[lower], "the covering window was baked in"
+        assert bytes((0, 255, 0)) not in {stroke[i:i + 3] for i in range(0, len(stroke), 3)}
+        road.close()
+

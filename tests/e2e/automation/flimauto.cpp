@@ -616,6 +616,39 @@ int CmdHoldFile(int argc, char **argv) {
     return 0;
 }
 
+// Plays another program's window lying over the screen at x y w h (screen coordinates), in
+// pure green, for ms: prints "covered" once it is drawn.
+int CmdCover(int argc, char **argv) {
+    long long x = 0, y = 0, w = 0, h = 0;
+    DWORD ms = 0;
+    if (argc < 6 || !ParseInt(argv[2], x) || !ParseInt(argv[3], y) || !ParseInt(argv[4], w) ||
+        !ParseInt(argv[5], h) || !ParseTimeout(argc, argv, 6, ms))
+        return Fail("usage: cover X Y W H [ms]");
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(0, 255, 0));
+    wc.lpszClassName = "FlimautoCover";
+    RegisterClassA(&wc);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName,
+                                 "", WS_POPUP, static_cast<int>(x), static_cast<int>(y),
+                                 static_cast<int>(w), static_cast<int>(h), nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    if (!cover) return Fail("cannot create the cover (error %lu)", GetLastError());
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    UpdateWindow(cover);
+    std::printf("covered\n");
+    std::fflush(stdout);
+    const DWORD end = GetTickCount() + ms;
+    MSG msg;
+    while (GetTickCount() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    DestroyWindow(cover);
+    return 0;
+}
+
 struct Command {
     const char *name;
     int (*run)(int, char **);
@@ -648,6 +681,7 @@ const Command kCommands[] = {
     {"change-display", CmdChangeDisplay},
     {"screen-size", CmdScreenSize},
     {"hold-file", CmdHoldFile},
+    {"cover", CmdCover},
 };
 
 }  // namespace
