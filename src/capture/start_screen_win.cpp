@@ -18,11 +18,13 @@ char PictureFromFile = 0;
 namespace {
 
 bool MouseOverButton = false;
+// The picture shown when the last saved one is gone or cannot be read.
+char DefaultPreview[PathSize] = "";
 
 int LoadStartSkin(HWND w) {
     SkinDescriptor& s = SkinChild00;
     return LoadSkin(w, s.background, StartWindowSize, StartWindowSize, s.N, s.norm, s.hi, s.push,
-                    s.width, s.height, 1, StartFileName);
+                    s.width, s.height, 1, StartFileName, DefaultPreview);
 }
 
 void CreateStartScreen(HWND w) {
@@ -31,13 +33,12 @@ void CreateStartScreen(HWND w) {
     ResetWarpSettings();
     // Recorded so that a display change can redraw this screen's buttons.
     ScreenWindow = w;
-    char fallback[PathSize];
-    CopyText(fallback, ProgramFolder, PathSize);
-    AppendText(fallback, "\\Target\\Varnet.png", PathSize);
-    ReadSettingString("DefaultFile", fallback, StartFileName, PathSize);
+    CopyText(DefaultPreview, ProgramFolder, PathSize);
+    AppendText(DefaultPreview, "\\Target\\Varnet.png", PathSize);
+    ReadSettingString("DefaultFile", DefaultPreview, StartFileName, PathSize);
     // The first run stores an empty name: show the default picture then too.
     if (StartFileName[0] == '\0')
-        CopyText(StartFileName, fallback, PathSize);
+        CopyText(StartFileName, DefaultPreview, PathSize);
     SpeakerOn = static_cast<int>(ReadSettingNumber("Speaker", 1));
     SetSpeakerPictures(SkinChild00, SpeakerSlotStart, SpeakerOn, ProgramFolder);
     if (LoadStartSkin(w) != 0) {

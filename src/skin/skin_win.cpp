@@ -88,14 +88,16 @@ void LoadPictureBackground(HDC windowDC, const char* background, int width, int 
     SetWindowRgn(MainWindow, CreateRectRgn(0, 0, width, height), TRUE);
 }
 
-void DrawPreview(HDC windowDC, const char* preview) {
-    if (!IsPictureKind(FileKindOf(preview)))
+Gdiplus::GpImage* LoadPreview(const char* path) {
+    return path != nullptr && IsPictureKind(FileKindOf(path)) ? LoadGdipImage(path) : nullptr;
+}
+
+void DrawPreview(HDC windowDC, const char* preview, const char* fallback) {
+    Gdiplus::GpImage* image = LoadPreview(preview);
+    if (image == nullptr)
+        image = LoadPreview(fallback);
+    if (image == nullptr)
         return;
-    Gdiplus::GpImage* image = LoadGdipImage(preview);
-    if (image == nullptr) {
-        ShowMessage("Debug", "New Image error!");
-        return;
-    }
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);
     GdipGetImageHeight(image, &h);
@@ -115,7 +117,7 @@ void DrawPreview(HDC windowDC, const char* preview) {
 
 int LoadSkin(HWND window, const char* background, int width, int height, int n, char (*norm)[PathSize],
              char (*hi)[PathSize], char (*push)[PathSize], const int* widths, const int* heights,
-             int shaped, const char* preview) {
+             int shaped, const char* preview, const char* fallbackPreview) {
     HDC windowDC = GetDC(window);
     BackBufferDC = CreateCompatibleDC(windowDC);
     if (shaped != 0) {
@@ -132,7 +134,7 @@ int LoadSkin(HWND window, const char* background, int width, int height, int n, 
         LoadStateSurface(windowDC, ButtonNormDC[i], norm[i], widths[i], heights[i]);
     }
     if (shaped != 0 && preview != nullptr)
-        DrawPreview(windowDC, preview);
+        DrawPreview(windowDC, preview, fallbackPreview);
     ReleaseDC(window, windowDC);
     return 0;
 }

@@ -17,9 +17,11 @@ extern HDC SelectionMaskDC;
 
 constexpr COLORREF PureRedKey = RGB(255, 0, 0);
 
+// A shaped skin shows the preview picture centred on it; one that is missing or cannot be read
+// is replaced by fallbackPreview without a word.
 int LoadSkin(HWND window, const char* background, int width, int height, int n, char (*norm)[PathSize],
              char (*hi)[PathSize], char (*push)[PathSize], const int* widths, const int* heights,
-             int shaped, const char* preview);
+             int shaped, const char* preview, const char* fallbackPreview = nullptr);
 // Loads a full-size screen's skin from its descriptor (no shape, no preview).
 int LoadScreenSkin(HWND window, SkinDescriptor& skin);
 HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]);

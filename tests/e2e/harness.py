@@ -309,13 +309,16 @@ class Session:
                                 start_new_session=True)
         self.procs.append(proc)
         readable, _, _ = select.select([proc.stdout], [], [], 60)
-        if not readable or ready.encode() not in proc.stdout.readline():
+        line = proc.stdout.readline().decode(errors="replace").split() if readable else []
+        if line[:1] != [ready]:
             raise AssertionError(f"flimauto {' '.join(map(str, args))} did not start")
+        proc.words = line[1:]
         return proc
 
     def hold_file(self, path, ms=60000):
         """Another program holds the file open without sharing it, until ms have passed or
-        release_file; returns that program's process once the file is held."""
+        release_file; returns that program's process once the file is held (its Windows
+        process number in .words[0])."""
         return self._auto_in_background("held", "hold-file", self.winpath(path), ms=ms)
 
     def cover(self, x, y, w, h, ms=60000):

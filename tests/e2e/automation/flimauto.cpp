@@ -602,14 +602,14 @@ int CmdScreenSize(int, char **) {
 }
 
 // Plays another program that holds a file open without sharing it (a picture viewer, say):
-// prints "held" once it does, and lets go after ms.
+// prints "held" and its process number once it does, and lets go after ms.
 int CmdHoldFile(int argc, char **argv) {
     DWORD ms = 0;
     if (argc < 3 || !ParseTimeout(argc, argv, 3, ms)) return Fail("usage: hold-file PATH [ms]");
     HANDLE file = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return Fail("cannot open %s (error %lu)", argv[2], GetLastError());
-    std::printf("held\n");
+    std::printf("held %lu\n", GetCurrentProcessId());
     std::fflush(stdout);
     Sleep(ms);
     CloseHandle(file);
