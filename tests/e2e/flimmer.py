@@ -93,6 +93,24 @@ COLOUR_PRESS = {"brightness+": (135, 100), "brightness-": (182, 100),
 CLEARS, UNDO, REDO = (210, 560), (163, 560), (116, 560)
 
 
+def temp_folder(s):
+    """The temporary folder of the session's Windows user."""
+    found = [p for p in (s.prefix / "drive_c" / "users").glob("*/Temp") if p.is_dir()]
+    assert len(found) == 1, found
+    return found[0]
+
+
+def history_files(s):
+    """Files in the temporary folder named as the program names its history files
+    ("~00" and up to four hexadecimal digits, .TMP)."""
+    return sorted(p for p in temp_folder(s).iterdir() if p.name.lower().startswith("~00"))
+
+
+def effect_button(k):
+    """A point inside the gallery's effect button k (0..14); the same on every layout."""
+    return 21 + 100 * (k % 3) + 48, 38 + 100 * (k // 3) + 48
+
+
 def picture_pixels(s, x, y, w, h):
     """The picture window's pixels as (r, g, b) rows, read from a screenshot."""
     import subprocess

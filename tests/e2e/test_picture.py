@@ -159,18 +159,29 @@ def scenario_layout_1280x800_lets_the_window_be_dragged():
 
 
 def scenario_display_change_returns_to_the_camera_and_lays_out_anew():
-    with Session("display-change", width=1366, height=768) as s:
+    # From the wide native layout to a display that is not native and not as high: the
+    # 1024 x 600 layout, and a window that can now be dragged.
+    with Session("display-change-small", width=1366, height=768) as s:
         proc = start_to_start_screen(s)
         open_picture(s, PHOTOS / "chelsea.png")
         assert s.rect("ChildImage") == centred(LAYOUTS[(1366, 768)][0], 451, 300)
-        s.change_display(1024, 768)
+        drag_background(s, 40, 30)
+        assert s.rect("Flimmer") == (0, 0, 1366, 768)
+        s.change_display(1280, 720)
         answer_no_camera(s)
         s.wait_window("Child00")
         assert s.count("Child02") == 0
         open_picture(s, PHOTOS / "chelsea.png")
-        assert s.rect("Flimmer") == (0, 0, 1024, 768)
-        assert s.rect("ChildImage") == centred(LAYOUTS[(1024, 768)][0], 451, 300)
-        s.click("Child02", 1024 - 49 + 5, 5)
+        assert s.rect("Flimmer") == (0, 0, 1024, 600)
+        assert s.rect("ChildImage") == centred(LAYOUTS[(1024, 600)][0], 451, 300)
+        drag_background(s, 40, 30)
+        s.wait_until(lambda: s.rect("Flimmer")[:2] == (40, 30), what="the dragged window")
+        x, y = centred(LAYOUTS[(1024, 600)][0], 451, 300)[:2]
+        assert s.rect("ChildImage") == (x + 40, y + 30, 451, 300)
+        # The buttons sit where the small layout puts them: OK on its bottom row, Close.
+        s.click("Child02", 260, 552)
+        s.wait_window("Child03")
+        s.click("Child03", 1024 - 49 + 5, 5)
         assert s.wait_exit(proc, 15) == 0
 
 

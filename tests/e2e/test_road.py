@@ -1,7 +1,8 @@
 """The road of screens: opened picture, editing screens, export, and the ways back."""
 
 from flimmer import (CLOSE, EXPORT_EXIT, HOME, OK, OK_768, PHOTOS, PRE, SELECTOR, answer_no_camera,
-                     open_picture, save_screen, screen_windows, start_to_start_screen)
+                     effect_button, history_files, open_picture, save_screen, screen_windows,
+                     start_to_start_screen)
 from harness import Session
 
 
@@ -89,20 +90,36 @@ def scenario_display_change_returns_to_the_camera_screen():
         proc = start_to_start_screen(s)
         open_picture(s, PHOTOS / "chelsea.png")
         assert s.rect("Flimmer") == (0, 0, 1366, 768)
-        # The gallery closes on a display change; the camera screen, without a camera,
-        # gives way to the start screen.
         for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05")]:
             s.click(here, *OK_768)
             s.wait_window(there)
-        s.add_mode(1024, 768)
-        s.auto_ok("change-display", 1024, 768)
+        s.click("Child05", *effect_button(1))
+        s.wait_until(lambda: len(history_files(s)) == 1, what="the effect's history file")
+        # The gallery closes on a display change, and its history file goes with it; the
+        # camera screen, without a camera, gives way to the start screen.
+        s.change_display(1024, 768)
         answer_no_camera(s)
         s.wait_window("Child00")
         assert shown_screen(s) == "Child00"
         assert s.rect("Flimmer")[2:] == (365, 365)
+        assert history_files(s) == []
         # The next picture opens in the 1024 x 768 layout.
         open_picture(s, PHOTOS / "chelsea.png")
         assert s.rect("Flimmer") == (0, 0, 1024, 768)
         assert s.rect("ChildImage") == (352 + (640 - 451) // 2, 62 + (640 - 300) // 2, 451, 300)
-        s.click("Child02", 975 + 5, 5)
+        s.post_click("Child02", 1024 - 143 + 5, 5)  # Pre: the camera screen, which gives way
+        answer_no_camera(s)
+        s.wait_window("Child00")
+
+        # On the start screen a display change only lays out anew: the start screen stays
+        # and no camera is tried (no box comes).
+        s.change_display(1366, 768)
+        rc, _ = s.auto("msgbox", 2000)
+        assert rc != 0, "a message box after the display change on the start screen"
+        assert shown_screen(s) == "Child00"
+        # The next picture opens in the wide layout again.
+        open_picture(s, PHOTOS / "chelsea.png")
+        assert s.rect("Flimmer") == (0, 0, 1366, 768)
+        assert s.rect("ChildImage") == (443 + (800 - 451) // 2, 62 + (640 - 300) // 2, 451, 300)
+        s.click("Child02", 1366 - 49 + 5, 5)
         assert s.wait_exit(proc, 15) == 0

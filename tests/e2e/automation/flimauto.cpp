@@ -316,6 +316,16 @@ int CmdChar(int argc, char **argv) {
     return Deliver(Delivery::Send, hwnd, WM_CHAR, static_cast<WPARAM>(code), 1);
 }
 
+// Ends the message loop of the window's thread while every window still exists, so that
+// only what the program does after its loop can act (no window's destruction does it first).
+int CmdQuit(int argc, char **argv) {
+    if (argc != 3) return Fail("usage: quit CLASS");
+    HWND hwnd = FindByClass(argv[2]);
+    if (!hwnd) return Fail("no window of class \"%s\"", argv[2]);
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    return PostThreadMessageA(thread, WM_QUIT, 0, 0) ? 0 : Fail("PostThreadMessage failed");
+}
+
 HWND WaitForMessageBox(DWORD timeout) { return WaitForDialog(timeout, IsMessageBox); }
 
 void PrintMessageBox(HWND box) {
@@ -668,6 +678,7 @@ const Command kCommands[] = {
     {"up", CmdUp},
     {"key", CmdKey},
     {"char", CmdChar},
+    {"quit", CmdQuit},
     {"msgbox", CmdMsgBox},
     {"msgbox-ok", CmdMsgBoxOk},
     {"msgbox-press", CmdMsgBoxPress},
