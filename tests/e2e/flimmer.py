@@ -100,10 +100,15 @@ def temp_folder(s):
     return found[0]
 
 
+def is_ours(name):
+    """A name the program gives its temporary files: flimmer-<process>-<counter>.tmp."""
+    import re
+    return re.fullmatch(r"flimmer-\d+-\d+\.tmp", name, re.IGNORECASE) is not None
+
+
 def history_files(s):
-    """Files in the temporary folder named as the program names its history files
-    ("~00" and up to four hexadecimal digits, .TMP)."""
-    return sorted(p for p in temp_folder(s).iterdir() if p.name.lower().startswith("~00"))
+    """The program's temporary files in the temporary folder (its history files)."""
+    return sorted(p for p in temp_folder(s).iterdir() if is_ours(p.name))
 
 
 def effect_button(k):

@@ -6,7 +6,8 @@ import subprocess
 import time
 
 from flimmer import (CLEARS, CONVERT, IDENTIFY, OK, PHOTOS, PRE, REDO, SELECTOR, UNDO,
-                     answer_no_camera, file_rgb, open_picture, picture_pixels, save_screen)
+                     answer_no_camera, file_rgb, history_files, open_picture, picture_pixels,
+                     save_screen)
 from harness import FLIMMER_EXE, Session
 
 # The bottom row: UNDO is the "Redos" button (a step back), REDO the "Undos" one (forward).
@@ -93,11 +94,6 @@ def close_fraction(shown, expected, indices, tolerance=24):
     near = sum(1 for i in indices
                if max(abs(shown[3 * i + c] - expected[3 * i + c]) for c in range(3)) <= tolerance)
     return near / max(1, len(indices))
-
-
-def temporary_pictures(s):
-    return [p for p in (s.prefix / "drive_c" / "users").rglob("*")
-            if p.name.lower().startswith("flimmer-") and p.suffix == ".tmp"]
 
 
 class Road:
@@ -212,7 +208,7 @@ def scenario_background_painted_in_and_one_colour_replaced():
         assert close_fraction(painted, road.original, core) < 0.5
         outside = [y * PW + x for y in range(0, 100) for x in range(PW)]
         assert all(painted[3 * i:3 * i + 3] == road.original[3 * i:3 * i + 3] for i in outside)
-        assert len(temporary_pictures(s)) == 1
+        assert len(history_files(s)) == 1
 
         # A double-click makes the colour under the mouse the key: every pixel of it shows
         # the background, wherever it lies.
@@ -225,10 +221,10 @@ def scenario_background_painted_in_and_one_colour_replaced():
         others = set(range(PW * PH)) - set(same)
         assert all(keyed[3 * i:3 * i + 3] == painted[3 * i:3 * i + 3] for i in others)
         # Both clicks of the double-click were releases: two more states.
-        assert len(temporary_pictures(s)) == 3
+        assert len(history_files(s)) == 3
         # A right click copies the picture; its release takes a state as well.
         assert road.clipboard_matches(200, 150)
-        assert len(temporary_pictures(s)) == 4
+        assert len(history_files(s)) == 4
         save_screen(s, "background")
 
         for _ in range(4):
@@ -250,7 +246,7 @@ def scenario_background_painted_in_and_one_colour_replaced():
         road.press(OK)
         s.wait_window("Child05")
         road.screen = "Child05"
-        assert temporary_pictures(s) == []
+        assert history_files(s) == []
         assert road.shown() == painted
         road.close()
 
@@ -266,7 +262,7 @@ def scenario_stickers_dragged_stamped_and_undone():
         s0, w0, h0 = pictures[0]
         road.press(thumbnail(0))
         road.wait_shown(composite(road.original, s0, w0, h0, 0, 0, True), "the first sticker")
-        assert temporary_pictures(s) == []  # nothing to remember yet
+        assert history_files(s) == []  # nothing to remember yet
 
         # Grab it in the middle and drop it with its centre on (300, 150).
         road.drag(1, [(w0 // 2, h0 // 2)] + line(w0 // 2 + 6, 300, h0 // 2, 6) + [(300, 150)])
@@ -282,7 +278,7 @@ def scenario_stickers_dragged_stamped_and_undone():
         s1, w1, h1 = pictures[1]
         road.press(thumbnail(1))
         road.wait_shown(composite(dropped, s1, w1, h1, 0, 0, True), "the second sticker")
-        assert len(temporary_pictures(s)) == 1
+        assert len(history_files(s)) == 1
         save_screen(s, "stickers")
         road.press(BACK)
         road.wait_shown(road.original, "back to the entry picture")
@@ -321,7 +317,7 @@ def scenario_stickers_dragged_stamped_and_undone():
 
         # The weighted screen: each channel as opaque as it is bright. fun3 committed the 17th.
         road.go(3, "Child43")
-        assert temporary_pictures(s) == []
+        assert history_files(s) == []
         base = composite(with_two, s16, w16, h16, 0, 0, True)
         road.press(thumbnail(0))
         weighted = composite(base, s0, w0, h0, 0, 0, False)
@@ -331,11 +327,11 @@ def scenario_stickers_dragged_stamped_and_undone():
         assert road.clipboard_matches(20, 20)
         road.press(thumbnail(0))
         road.wait_shown(weighted, "the same sticker again")
-        assert len(temporary_pictures(s)) == 1
+        assert len(history_files(s)) == 1
         save_screen(s, "stickers-weighted")
         # The selector commits: the pen screen's entry picture holds the sticker.
         road.go(1, "Child41")
-        assert temporary_pictures(s) == []
+        assert history_files(s) == []
         road.press(CLEARS)
         road.wait_shown(composite(base, s0, w0, h0, 0, 0, False), "committed by fun1")
 
@@ -432,15 +428,15 @@ def scenario_pen_draws_erases_and_keeps_its_width_and_colour():
         # While the button is held only the window changes.
         s.wait_until(lambda: set(row_colours(road.shown(), 100, 64, 297)) == {green},
                      what="the stroke in the chosen colour")
-        assert temporary_pictures(s) == []
+        assert history_files(s) == []
         road.release(1)
-        s.wait_until(lambda: len(temporary_pictures(s)) == 1, what="the stroke's state")
+        s.wait_until(lambda: len(history_files(s)) == 1, what="the stroke's state")
         stroke = road.settled()
 
         # The right button copies the picture, then rubs the stroke out to the entry picture.
         road.drag(3, line(60, 300, 100))
         road.release(3)
-        s.wait_until(lambda: len(temporary_pictures(s)) == 2, what="the eraser's state")
+        s.wait_until(lambda: len(history_files(s)) == 2, what="the eraser's state")
         size, colour = s.auto_ok("clipboard-pixel", 150, 100)[:2]
         assert colour == "0 200 0", colour
         erased = road.settled()
@@ -455,7 +451,7 @@ def scenario_pen_draws_erases_and_keeps_its_width_and_colour():
         for _ in range(5):
             road.press(PEN_ENLARGE)
         road.go(2, "Child42")
-        assert temporary_pictures(s) == []
+        assert history_files(s) == []
         road.go(1, "Child41")
         road.drag(1, line(60, 300, 200))
         road.release(1)
@@ -499,7 +495,7 @@ def scenario_bad_decorations_are_reported_and_refused():
         road.drag(1, [(20, 20), (60, 60), (100, 100)])
         road.release(1)
         road.press(thumbnail(3))
-        files = temporary_pictures(s)
+        files = history_files(s)
         assert len(files) == 1
         files[0].unlink()
         road.press(BACK)
@@ -540,7 +536,7 @@ def scenario_another_window_over_the_picture_never_ends_up_in_it():
         road.screen = "Child41"
         road.drag(1, line(60, 300, 40))
         road.release(1)
-        s.wait_until(lambda: len(temporary_pictures(s)) == 1, what="the stroke's state")
+        s.wait_until(lambda: len(history_files(s)) == 1, what="the stroke's state")
         s.release_file(cover)
         s.auto_ok("wait-gone", "FlimautoCover")
         # The picture is drawn anew from what was committed: a step back and forward.

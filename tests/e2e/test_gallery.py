@@ -2,18 +2,10 @@
 
 import shutil
 
-from flimmer import (CLEARS, OK, PHOTOS, PRE, REDO, SAVE_BUTTONS, UNDO, file_rgb, open_picture,
-                     picture_pixels, save_screen, start_to_start_screen)
+from flimmer import (CLEARS, OK, PHOTOS, PRE, REDO, SAVE_BUTTONS, UNDO, effect_button, file_rgb,
+                     history_files, open_picture, picture_pixels, save_screen,
+                     start_to_start_screen)
 from harness import Session
-
-
-def effect_button(k):
-    return 21 + 100 * (k % 3) + 48, 38 + 100 * (k // 3) + 48
-
-
-def temporary_pictures(s):
-    return [p for p in s.prefix.rglob("*")
-            if p.name.lower().startswith("flimmer-") and p.suffix == ".tmp"]
 
 
 def walk_to_gallery(s, photo):
@@ -41,7 +33,7 @@ def scenario_gallery_effects_step_back_and_forward():
         # The negative of the committed picture, not of the blurred one.
         s.wait_until(lambda: shown() == negative, what="the negative of the committed picture")
         save_screen(s, "gallery")
-        assert len(temporary_pictures(s)) == 2
+        assert len(history_files(s)) == 2
 
         s.click("Child05", *UNDO)
         s.wait_until(lambda: shown() == original, what="step back to the picture before O5")
@@ -61,7 +53,7 @@ def scenario_gallery_effects_step_back_and_forward():
         # OK commits the gallery's latest result and the visit's files go.
         s.click("Child05", *OK)
         s.wait_window("Child06")
-        assert temporary_pictures(s) == []
+        assert history_files(s) == []
         s.click("Child06", *PRE)
         s.wait_window("Child05")
         assert shown() == last

@@ -70,7 +70,7 @@ def scenario_history_files_go_at_exit_and_nothing_else():
         shutil.copytree(FLIMMER_EXE.parent, folder)
         program = contents(folder)
         temp = temp_folder(s)
-        # Files of others in the temporary folder, two named as the program names its own.
+        # Files of others in the temporary folder, two named as the program once named its own.
         (temp / "~00F0.TMP").write_bytes(b"not the program's")
         (temp / "notes.txt").write_text("keep me")
         (temp / "sub").mkdir()

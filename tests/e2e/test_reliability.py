@@ -1,14 +1,13 @@
 """What the program leaves behind and what it makes of files others moved or spoiled."""
 
-import re
+import os
 import shutil
 import signal
-import time
 
 from flimmer import (CONFIG_KEY, COLOUR_PRESS, OK, PHOTOS, START_CLOSE, START_POSITION,
-                     START_SPEAKER, open_picture, start_to_start_screen)
+                     START_SPEAKER, effect_button, is_ours, open_picture, start_to_start_screen,
+                     temp_folder)
 from harness import Session
-from test_gallery import effect_button
 
 # Points of the start screen's preview (client coordinates): its centre and around it.
 PREVIEW_POINTS = [(182, 169), (150, 150), (214, 190), (182, 130)]
@@ -48,12 +47,8 @@ def scenario_a_missing_or_unreadable_last_picture_shows_the_default_quietly():
             assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(bad))
 
 
-def temporary_folder(s):
-    return next((s.prefix / "drive_c" / "users").glob("*/Temp"))
-
-
 def ours(folder):
-    return sorted(p.name for p in folder.iterdir() if re.fullmatch(r"flimmer-\d+-\d+\.tmp", p.name))
+    return sorted(p.name for p in folder.iterdir() if is_ours(p.name))
 
 
 def scenario_temporary_files_of_a_killed_run_go_at_the_next_start():
@@ -61,7 +56,7 @@ def scenario_temporary_files_of_a_killed_run_go_at_the_next_start():
         photo = s.dir / "chelsea.png"
         shutil.copy(PHOTOS / "chelsea.png", photo)
         proc = start_to_start_screen(s)
-        temp = temporary_folder(s)
+        temp = temp_folder(s)
         # Files that are not ours stay whatever their names.
         strangers = ["~00~1A2B.tmp", "flimmer.tmp", "flimmer-x-1.tmp", "notes-flimmer-1-1.tmp"]
         for name in strangers:
@@ -78,9 +73,9 @@ def scenario_temporary_files_of_a_killed_run_go_at_the_next_start():
         left = ours(temp)
 
         # Killed as the task manager would: nothing of ours is removed on the way out.
-        proc.send_signal(signal.SIGKILL)
+        os.killpg(proc.pid, signal.SIGKILL)  # the program's own process group
         s.wait_exit(proc, 15)
-        time.sleep(1)
+        s.auto_ok("wait-gone", "Flimmer")
         assert ours(temp) == left
 
         # A file of a run that still runs is left alone: here another program's process number.
