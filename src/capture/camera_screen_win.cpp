@@ -83,12 +83,12 @@ void TakeSnapshot(HWND w) {
         SaveSnapshotPng(FrameToBitmap(), widePath);
     if (!IsPictureKind(FileKindOf(path)))
         return;
-    // Without a file the loader says so and the preview goes on.
-    if (LoadPictureFile(w, path, BasePicture.blue, BasePicture.green, BasePicture.red,
-                        &PictureWidth, &PictureHeight, 1) != 0)
-        return;
+    // Without a file the loader says so and the preview goes on; the file goes either way.
+    const int loaded = LoadPictureFile(w, path, BasePicture.blue, BasePicture.green,
+                                       BasePicture.red, &PictureWidth, &PictureHeight, 1);
     DeleteFileA(path);
-    EnterEditing(w, CameraScreenId);
+    if (loaded == 0)
+        EnterEditing(w, CameraScreenId);
 }
 
 void TrackMouse(HWND w, LPARAM lp) {

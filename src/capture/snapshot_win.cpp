@@ -4,6 +4,7 @@
 #include "capture/capture_win.h"
 #include "picture/picture_file_win.h"
 #include "program/program_win.h"
+#include "program/settings_win.h"
 
 #include <dshow.h>
 #include <gdiplus.h>
@@ -91,7 +92,7 @@ void SaveSnapshotPng(Gdiplus::GpBitmap* bitmap, const WCHAR* path) {
         return;
     SnapshotRequested = 0;
     if (SpeakerOn)
-        sndPlaySoundA("snap.wav", SND_ASYNC);
+        PlayProgramSound("snap.wav");
     FindEncoder(L"image/png", &PngEncoder);
     static const CLSID none{};
     if (std::memcmp(&PngEncoder, &none, sizeof none) == 0)

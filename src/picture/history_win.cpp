@@ -99,11 +99,21 @@ void Snapshot() {
     DiscardRedo();
     char name[PathSize] = {};
     DWORD error = 0;
-    MakeTemporaryFileName(name, &error);
-    // A file that cannot be written still gets its entry, naming a missing file.
-    if (name[0] != '\0')
-        WriteTemporaryPicture(name, CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red);
-    PushHistory(&HistoryTop, name, nullptr);
+    // An entry is pushed only for a file that holds the state: a step never lands on a missing one.
+    if (!MakeTemporaryFileName(name, &error) ||
+        WriteTemporaryPicture(name, CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red) ==
+            0) {
+        if (name[0] != '\0')
+            DeleteFileA(name);
+        ShowMessage("Flimmer", "Flimmer could not keep this step for Undo: the temporary folder "
+                               "is full or cannot be written.");
+        return;
+    }
+    if (!PushHistoryNode(&HistoryTop, name, nullptr)) {
+        DeleteFileA(name);
+        ReportMemoryFull();
+        return;
+    }
     HistoryCursor = HistoryTop;
 }
 

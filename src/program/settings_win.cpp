@@ -3,6 +3,7 @@
 #include "common/text.h"
 #include "program/program_win.h"
 
+#include <mmsystem.h>
 #include <shlobj.h>
 #include <wtsapi32.h>
 
@@ -143,4 +144,12 @@ void SetUpFolders() {
     FolderOfPath(exe, ProgramFolder, PathSize);
     SetCurrentDirectoryA(ProgramFolder);
     MakeSkinPathsAbsolute(ProgramFolder);
+}
+
+void PlayProgramSound(const char* name) {
+    char path[PathSize];
+    CopyText(path, ProgramFolder, PathSize);
+    AppendText(path, "\\", PathSize);
+    AppendText(path, name, PathSize);
+    sndPlaySoundA(path, SND_ASYNC);
 }

@@ -13,3 +13,6 @@ int ReadSettingString(const char* name, const char* fallback, char* out, DWORD s
 int WriteSettingString(const char* name, const char* text);
 int WriteSettingNumber(const char* name, DWORD number);
 void SetUpFolders();
+// Plays a sound file of the program folder, asynchronously: by its full path, so that a
+// change of the current folder (the Save dialog's) never silences it.
+void PlayProgramSound(const char* name);

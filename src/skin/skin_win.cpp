@@ -2,11 +2,11 @@
 
 #include "program/layout.h"
 #include "program/program_win.h"
+#include "program/settings_win.h"
 #include "skin/file_kind.h"
 #include "skin/region_runs.h"
 
 #include <gdiplus.h>
-#include <mmsystem.h>
 
 HDC BackBufferDC = nullptr;
 HDC ButtonNormDC[MaxSlots] = {};
@@ -254,7 +254,7 @@ void ReleaseThumbnailDCs() {
 
 void PlayClick() {
     if (SpeakerOn == 1)
-        sndPlaySoundA("Star.wav", SND_ASYNC);
+        PlayProgramSound("Star.wav");
 }
 
 void PaintFromBackBuffer(HWND window) {

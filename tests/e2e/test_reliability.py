@@ -4,10 +4,10 @@ import os
 import shutil
 import signal
 
-from flimmer import (CONFIG_KEY, COLOUR_PRESS, OK, PHOTOS, START_CLOSE, START_POSITION,
-                     START_SPEAKER, effect_button, is_ours, open_picture, start_to_start_screen,
-                     temp_folder)
-from harness import Session
+from flimmer import (CONFIG_KEY, COLOUR_PRESS, OK, PHOTOS, PRE, SAVE_BUTTONS, START_CLOSE,
+                     START_POSITION, START_SPEAKER, UNDO, effect_button, file_rgb, is_ours,
+                     open_picture, picture_pixels, start_to_start_screen, temp_folder)
+from harness import FLIMMER_EXE, FileOpens, Session
 
 # Points of the start screen's preview (client coordinates): its centre and around it.
 PREVIEW_POINTS = [(182, 169), (150, 150), (214, 190), (182, 130)]
@@ -90,3 +90,59 @@ def scenario_temporary_files_of_a_killed_run_go_at_the_next_start():
         s.click("Child00", *START_CLOSE)
         assert s.wait_exit(proc, 15) == 0
         assert ours(temp) == [alive]
+
+
+def scenario_the_click_sound_is_found_after_a_save():
+    with Session("sounds") as s:
+        photo = s.dir / "chelsea.png"
+        shutil.copy(PHOTOS / "chelsea.png", photo)
+        opens = FileOpens(FLIMMER_EXE.parent)
+        proc = start_to_start_screen(s)
+        open_picture(s, photo)
+        for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05"),
+                            ("Child05", "Child06")]:
+            s.click(here, *OK)
+            s.wait_window(there)
+        saved = s.dir / "saved.png"
+        s.post_click("Child06", *SAVE_BUTTONS["png"])
+        s.file_dialog(saved)
+        s.wait_until(lambda: saved.exists() and saved.stat().st_size > 0, what="saved.png")
+        # After the Save dialog has made the pictures' folder the current one, a press still
+        # plays the click from the program's folder.
+        opens.read()
+        opens.opened.clear()
+        s.click("Child06", *PRE)
+        s.wait_window("Child05")
+        s.wait_until(lambda: "Star.wav" in opens.read(), what="Star.wav opened for the click")
+        opens.close()
+        s.click("Child05", 980, 5)
+        assert s.wait_exit(proc, 15) == 0
+
+
+def scenario_a_step_that_cannot_be_kept_says_so_and_pushes_nothing():
+    with Session("history-write-fails") as s:
+        photo = s.dir / "chelsea.png"
+        shutil.copy(PHOTOS / "chelsea.png", photo)
+        # The temporary folder names a folder that is not there: no history file can be written.
+        for name in ("TEMP", "TMP"):
+            s.reg_add(r"HKCU\Environment", name, data=s.winpath(s.dir / "no-such-folder"))
+        proc = start_to_start_screen(s)
+        open_picture(s, photo)
+        for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05")]:
+            s.click(here, *OK)
+            s.wait_window(there)
+        x, y, w, h = s.rect("ChildImage")
+        shown = lambda: picture_pixels(s, x, y, w, h)  # noqa: E731
+        original = file_rgb(photo)
+        negative = bytes(255 - v for v in original)
+        s.post_click("Child05", *effect_button(1))
+        assert s.msgbox_ok() == ("Flimmer", "Flimmer could not keep this step for Undo: the "
+                                 "temporary folder is full or cannot be written.")
+        s.wait_until(lambda: shown() == negative, what="the negative, shown all the same")
+        # Nothing was recorded: a step back has nowhere to go and the picture stays.
+        s.click("Child05", *UNDO)
+        rc, _ = s.auto("msgbox", 1500)
+        assert rc != 0
+        assert shown() == negative
+        s.click("Child05", 980, 5)
+        assert s.wait_exit(proc, 15) == 0
