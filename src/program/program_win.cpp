@@ -2,6 +2,8 @@
 
 #include "common/message_text.h"
 
+#include <winternl.h>
+
 HINSTANCE AppInstance = nullptr;
 HWND MainWindow = nullptr;
 HWND ScreenWindow = nullptr;
@@ -26,4 +28,47 @@ int ShowMessageStyled(const char* caption, UINT style, const char* format, va_li
 void ReportDisplayTooSmall() {
     MessageBoxA(GetFocus(), "The screen resolution must large then 1024x600.", "Error!",
                 MB_OK | MB_ICONERROR);
+}
+
+const UINT DebugCountsMessage = RegisterWindowMessageA("Flimmer.DebugCounts");
+
+namespace {
+
+// One entry of the GDI handle table, as Windows and Wine lay it out.
+struct GdiHandleEntry {
+    unsigned long long object;
+    unsigned short processId; // 0 under Wine, whose table is the process's own
+    unsigned short count;
+    unsigned short unique;
+    unsigned char type; // 0: a free entry
+    unsigned char flags;
+    unsigned long long user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+
+constexpr int WineGdiHandles = 0x4000;
+
+} // namespace
+
+unsigned long CountGdiObjects() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0)
+        return counted;
+#ifdef _WIN64
+    // The PEB's GdiSharedHandleTable. (The header's segment read looks like an array to GCC.)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+    const char* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xf8);
+    if (table == nullptr)
+        return 0;
+    unsigned long n = 0;
+    for (int i = 0; i < WineGdiHandles; ++i)
+        if (table[i].type != 0 && table[i].processId == 0)
+            ++n;
+    return n;
+#else
+    return 0;
+#endif
 }

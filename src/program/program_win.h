@@ -18,3 +18,10 @@ int ShowMessage(const char* caption, const char* format, ...);
 int ShowMessageStyled(const char* caption, UINT style, const char* format, va_list args);
 // The refusal of a display smaller than 1024 x 600, over the window that has the focus.
 void ReportDisplayTooSmall();
+
+// The debug channel of the end-to-end tests: this registered message, sent to the main window,
+// answers CountGdiObjects(). Nothing a user sees.
+extern const UINT DebugCountsMessage;
+// Live GDI objects of this process: the system's own count where it keeps one; under Wine,
+// whose count is always 0, the used entries of the process's GDI handle table.
+unsigned long CountGdiObjects();

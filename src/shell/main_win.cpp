@@ -48,6 +48,10 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE:
         OnDisplayChange();
         break;
+    default:
+        if (msg == DebugCountsMessage)
+            return static_cast<LRESULT>(CountGdiObjects());
+        break;
     case WM_KEYDOWN:
         if (wp == VK_F1)
             CommitShownPicture();

@@ -659,6 +659,18 @@ int CmdCover(int argc, char **argv) {
     return 0;
 }
 
+// The program's own count of its GDI objects, through its debug message.
+int CmdGdiObjects(int, char **) {
+    HWND main = FindByClass("Flimmer");
+    if (!main) return Fail("no window of class \"Flimmer\"");
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutA(main, RegisterWindowMessageA("Flimmer.DebugCounts"), 0, 0, SMTO_NORMAL,
+                             kSendTimeoutMs, &count))
+        return Fail("the program did not answer");
+    std::printf("%lu\n", static_cast<unsigned long>(count));
+    return 0;
+}
+
 struct Command {
     const char *name;
     int (*run)(int, char **);
@@ -693,6 +705,7 @@ const Command kCommands[] = {
     {"screen-size", CmdScreenSize},
     {"hold-file", CmdHoldFile},
     {"cover", CmdCover},
+    {"gdi-objects", CmdGdiObjects},
 };
 
 }  // namespace
