@@ -203,8 +203,7 @@ template <> struct LaneTypes<8> {
 };
 
 struct alignas(32) ChunkMap {
-    int32_t top[ChunkPixels];    // offset of the upper-left source pixel, 0 when outside
-    int32_t bottom[ChunkPixels]; // offset of the pixel below it (itself on the last row)
+    int32_t top[ChunkPixels]; // offset of the upper-left source pixel, 0 when outside
     float fc[ChunkPixels], fr[ChunkPixels];
     int32_t inside[ChunkPixels];    // all ones or zero
     uint8_t group[ChunkPixels / 4]; // a GroupKind for each group of lanes
@@ -212,8 +211,9 @@ struct alignas(32) ChunkMap {
 
 enum GroupKind : uint8_t {
     GroupOutside = 0, // nothing to read, all black
-    GroupPairs = 1,   // every right neighbour lies beside its pixel: two-byte loads
-    // Some pixel sits on the last column, where the right neighbour is the pixel itself.
+    // Every neighbour lies beside or below its pixel: two-byte loads, the lower pair a row on.
+    GroupPairs = 1,
+    // Some pixel sits on the last column or row, where the neighbour is the pixel itself.
     GroupCareful = 2,
 };
 
@@ -292,14 +292,11 @@ FLIMMER_INLINE void MapChunk(const Grid& g, const float a[3][3], const RowTerms&
         StoreVector(m.fc + i, sc - __builtin_convertvector(ic, F));
         StoreVector(m.fr + i, sr - __builtin_convertvector(ir, F));
         const U col = (U)ic + hw, row = (U)ir + hh;
-        const I top = (I)(row * stride + col) & in;
-        const I down = ~(row == lastRow) & (I)stride & in;
-        StoreVector(m.top + i, top);
-        StoreVector(m.bottom + i, top + down);
+        StoreVector(m.top + i, (I)(row * stride + col) & in);
         StoreVector(m.inside + i, in);
-        m.group[i / N] = AnyLane((I)(col == lastCol) & in) ? GroupCareful
-                         : AnyLane(in)                     ? GroupPairs
-                                                           : GroupOutside;
+        m.group[i / N] = AnyLane(((col == lastCol) | (row == lastRow)) & in) ? GroupCareful
+                         : AnyLane(in)                                       ? GroupPairs
+                                                                             : GroupOutside;
     }
 }
 
@@ -338,7 +335,7 @@ FLIMMER_INLINE void SampleChunk(const uint8_t* source, uint8_t* destination, con
         }
         U16 upperPairs, lowerPairs;
         LoadPairs(source, m.top + i, upperPairs);
-        LoadPairs(source, m.bottom + i, lowerPairs);
+        LoadPairs(source + g.width, m.top + i, lowerPairs);
         const I upper = Widen(upperPairs), lower = Widen(lowerPairs);
         const F p00 = __builtin_convertvector(upper & 0xFF, F);
         const F p01 = __builtin_convertvector(upper >> 8, F);
