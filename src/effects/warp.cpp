@@ -1,16 +1,13 @@
 #include "effects/warp.h"
 
 #include "effects/colour_adjust.h"
+#include "effects/vector_dispatch.h"
 #include "skin/color_planes.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-
-#if defined(__x86_64__) || defined(_M_X64)
-#include <immintrin.h>
-#define FLIMMER_WARP_X86 1
-#endif
+#include <emmintrin.h>
 
 int WarpScaleX = 100, WarpScaleY = 100;
 int WarpShiftX = 0, WarpShiftY = 0, WarpShiftZ = 0;
@@ -181,69 +178,125 @@ void WarpRowsScalar(const uint8_t* const* sources, uint8_t* const* destinations,
     }
 }
 
-#ifdef FLIMMER_WARP_X86
-
-// A row is mapped in chunks: source offsets and fractions once, then sampled per plane.
+// A row is mapped in chunks: source offsets and fractions once, then sampled per plane. The
+// same body runs four lanes wide on the baseline and eight wide with AVX2: vectors wider than
+// the registers would make GCC split comparisons and selects into single lanes.
 constexpr int ChunkPixels = 256;
 
+typedef float V4f32 __attribute__((vector_size(16)));
+typedef uint16_t V4u16 __attribute__((vector_size(8)));
+typedef uint32_t V4u32 __attribute__((vector_size(16)));
+typedef uint32_t V8u32 __attribute__((vector_size(32)));
+
+template <int N> struct LaneTypes;
+template <> struct LaneTypes<4> {
+    using F = V4f32;
+    using I = V4i32;
+    using U = V4u32;
+    using U16 = V4u16;
+};
+template <> struct LaneTypes<8> {
+    using F = V8f32;
+    using I = V8i32;
+    using U = V8u32;
+    using U16 = V8u16;
+};
+
 struct alignas(32) ChunkMap {
-    int32_t top[ChunkPixels];    // offset of the upper-left source pixel, 0 when outside
-    int32_t bottom[ChunkPixels]; // offset of the pixel below it (itself on the last row)
+    int32_t top[ChunkPixels]; // offset of the upper-left source pixel, 0 when outside
     float fc[ChunkPixels], fr[ChunkPixels];
     int32_t inside[ChunkPixels];    // all ones or zero
-    uint8_t group[ChunkPixels / 4]; // a GroupKind for each four pixels
+    uint8_t group[ChunkPixels / 4]; // a GroupKind for each group of lanes
 };
 
 enum GroupKind : uint8_t {
     GroupOutside = 0, // nothing to read, all black
-    GroupPairs = 1,   // every right neighbour lies beside its pixel: two-byte loads
-    // Some pixel sits on the last column, where the right neighbour is the pixel itself.
+    // Every neighbour lies beside or below its pixel: two-byte loads, the lower pair a row on.
+    GroupPairs = 1,
+    // Some pixel sits on the last column or row, where the neighbour is the pixel itself.
     GroupCareful = 2,
 };
 
-// Mapping of pixels [x0, x0 + n) of one row, n a multiple of 4.
-void MapChunkSse2(const Grid& g, const float a[3][3], const RowTerms& rt, int x0, int n,
-                  ChunkMap& m) {
-    const __m128 a00 = _mm_set1_ps(a[0][0]), a01 = _mm_set1_ps(a[0][1]), a02 = _mm_set1_ps(a[0][2]);
-    const __m128 ru = _mm_set1_ps(rt.u), rv = _mm_set1_ps(rt.v), rw = _mm_set1_ps(rt.w);
-    const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f);
-    const __m128 loC = _mm_set1_ps(g.loC), hiC = _mm_set1_ps(g.hiC);
-    const __m128 loR = _mm_set1_ps(g.loR), hiR = _mm_set1_ps(g.hiR);
-    const __m128i hw = _mm_set1_epi32(g.hw), hh = _mm_set1_epi32(g.hh);
-    const __m128i lastCol = _mm_set1_epi32(g.width - 1), lastRow = _mm_set1_epi32(g.height - 1);
-    const __m128i stride = _mm_set1_epi32(g.width);
-    const __m128 widthF = _mm_set1_ps((float)g.width);
-    const __m128 four = _mm_set1_ps(4.0f);
-    __m128 x = _mm_add_ps(_mm_set1_ps((float)(x0 - g.hw)), _mm_setr_ps(0, 1, 2, 3));
-    for (int i = 0; i < n; i += 4, x = _mm_add_ps(x, four)) {
-        const __m128 u = _mm_add_ps(_mm_mul_ps(x, a00), ru);
-        const __m128 v = _mm_add_ps(_mm_mul_ps(x, a01), rv);
-        const __m128 w = _mm_add_ps(_mm_mul_ps(x, a02), rw);
-        const __m128 sc = _mm_div_ps(u, w);
-        const __m128 sr = _mm_div_ps(v, w);
-        const __m128 pc = _mm_cmpgt_ps(sc, zero), pr = _mm_cmpgt_ps(sr, zero);
-        const __m128 tc = _mm_or_ps(_mm_and_ps(pc, sc), _mm_andnot_ps(pc, _mm_sub_ps(sc, one)));
-        const __m128 tr = _mm_or_ps(_mm_and_ps(pr, sr), _mm_andnot_ps(pr, _mm_sub_ps(sr, one)));
-        const __m128i in =
-            _mm_castps_si128(_mm_and_ps(_mm_and_ps(_mm_cmpgt_ps(tc, loC), _mm_cmplt_ps(tc, hiC)),
-                                        _mm_and_ps(_mm_cmpgt_ps(tr, loR), _mm_cmplt_ps(tr, hiR))));
-        const __m128i ic = _mm_cvttps_epi32(tc), ir = _mm_cvttps_epi32(tr);
-        _mm_storeu_ps(m.fc + i, _mm_sub_ps(sc, _mm_cvtepi32_ps(ic)));
-        _mm_storeu_ps(m.fr + i, _mm_sub_ps(sr, _mm_cvtepi32_ps(ir)));
-        const __m128i col = _mm_add_epi32(ic, hw), row = _mm_add_epi32(ir, hh);
-        // row * width + col stays below 2^24 for any picture the planes hold: exact in float.
-        const __m128i off = _mm_cvttps_epi32(
-            _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(row), widthF), _mm_cvtepi32_ps(col)));
-        const __m128i top = _mm_and_si128(off, in);
-        const __m128i down =
-            _mm_and_si128(_mm_andnot_si128(_mm_cmpeq_epi32(row, lastRow), stride), in);
-        _mm_storeu_si128((__m128i*)(m.top + i), top);
-        _mm_storeu_si128((__m128i*)(m.bottom + i), _mm_add_epi32(top, down));
-        _mm_storeu_si128((__m128i*)(m.inside + i), in);
-        const __m128i careful = _mm_and_si128(_mm_cmpeq_epi32(col, lastCol), in);
-        m.group[i / 4] = _mm_movemask_ps(_mm_castsi128_ps(careful))   ? GroupCareful
-                         : _mm_movemask_ps(_mm_castsi128_ps(in)) != 0 ? GroupPairs
-                                                                      : GroupOutside;
+// s - 0 is s for every s, -0.0 included (s + 0 would not be).
+template <typename V, typename S> FLIMMER_INLINE V Splat(S s) {
+    return s - V{};
+}
+
+// Lanes the mask clears become 0.0 before the truncation, which leaves them 0.
+template <typename F, typename I> FLIMMER_INLINE I TruncMasked(const F& v, const I& mask) {
+    return __builtin_convertvector((F)((I)v & mask), I);
+}
+
+// GCC's own reduction of a mask moves every half to a general register.
+FLIMMER_INLINE bool AnyLane(const V4i32& mask) {
+    return _mm_movemask_ps((__m128)mask) != 0;
+}
+FLIMMER_INLINE bool AnyLane(const V8i32& mask) {
+    V4i32 low, high;
+    Split(mask, low, high);
+    return AnyLane(low | high);
+}
+
+// Zero-extended by interleaving with zeros: GCC turns a plain conversion into a longer sequence.
+FLIMMER_INLINE V4i32 Widen(const V4u16& v) {
+    return (V4i32)__builtin_shufflevector(v, V4u16{}, 0, 4, 1, 5, 2, 6, 3, 7);
+}
+FLIMMER_INLINE V8i32 Widen(const V8u16& v) {
+    return (V8i32)__builtin_shufflevector(v, V8u16{}, 0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14,
+                                          7, 15);
+}
+
+// The saturating packs clamp to 0..255; GCC's own narrowing goes lane by lane.
+FLIMMER_INLINE void StoreClamped(uint8_t* out, const V4i32& v) {
+    const __m128i words = _mm_packs_epi32((__m128i)v, (__m128i)v);
+    const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+    std::memcpy(out, &bytes, 4);
+}
+FLIMMER_INLINE void StoreClamped(uint8_t* out, const V8i32& v) {
+    V4i32 low, high;
+    Split(v, low, high);
+    const __m128i words = _mm_packs_epi32((__m128i)low, (__m128i)high);
+    _mm_storel_epi64((__m128i*)out, _mm_packus_epi16(words, words));
+}
+
+// Mapping of pixels [x0, x0 + n) of one row, n a multiple of N.
+template <int N>
+FLIMMER_INLINE void MapChunk(const Grid& g, const float a[3][3], const RowTerms& rt, int x0, int n,
+                             ChunkMap& m) {
+    using F = typename LaneTypes<N>::F;
+    using I = typename LaneTypes<N>::I;
+    using U = typename LaneTypes<N>::U;
+    const F a00 = Splat<F>(a[0][0]), a01 = Splat<F>(a[0][1]), a02 = Splat<F>(a[0][2]);
+    const F ru = Splat<F>(rt.u), rv = Splat<F>(rt.v), rw = Splat<F>(rt.w);
+    const F loC = Splat<F>(g.loC), hiC = Splat<F>(g.hiC);
+    const F loR = Splat<F>(g.loR), hiR = Splat<F>(g.hiR);
+    const U hw = Splat<U>((uint32_t)g.hw), hh = Splat<U>((uint32_t)g.hh);
+    const U stride = Splat<U>((uint32_t)g.width);
+    const U lastCol = Splat<U>((uint32_t)g.width - 1), lastRow = Splat<U>((uint32_t)g.height - 1);
+    F x;
+    for (int k = 0; k < N; ++k)
+        x[k] = (float)(x0 - g.hw + k);
+    for (int i = 0; i < n; i += N, x += (float)N) {
+        const F u = x * a00 + ru;
+        const F v = x * a01 + rv;
+        const F w = x * a02 + rw;
+        const F sc = u / w;
+        const F sr = v / w;
+        const F tc = sc > 0.0f ? sc : sc - 1.0f;
+        const F tr = sr > 0.0f ? sr : sr - 1.0f;
+        const I in = (tc > loC) & (tc < hiC) & (tr > loR) & (tr < hiR);
+        // Outside lanes (NaN and huge positions among them) truncate to whatever the processor
+        // gives and are masked off wherever they are used; masking before the truncation costs
+        // a few percent. Their offsets are unsigned so that they wrap rather than overflow.
+        const I ic = __builtin_convertvector(tc, I), ir = __builtin_convertvector(tr, I);
+        StoreVector(m.fc + i, sc - __builtin_convertvector(ic, F));
+        StoreVector(m.fr + i, sr - __builtin_convertvector(ir, F));
+        const U col = (U)ic + hw, row = (U)ir + hh;
+        StoreVector(m.top + i, (I)(row * stride + col) & in);
+        StoreVector(m.inside + i, in);
+        m.group[i / N] = AnyLane(((col == lastCol) | (row == lastRow)) & in) ? GroupCareful
+                         : AnyLane(in)                                       ? GroupPairs
+                                                                             : GroupOutside;
     }
 }
 
@@ -253,159 +306,86 @@ inline uint16_t LoadPair(const uint8_t* p) {
     return pair;
 }
 
-void SampleChunkSse2(const uint8_t* source, uint8_t* destination, const Grid& g,
-                     const float a[3][3], const RowTerms& rt, int x0, int n, const ChunkMap& m) {
-    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128 one = _mm_set1_ps(1.0f);
-    for (int i = 0; i < n; i += 4) {
-        if (m.group[i / 4] != GroupPairs) {
-            for (int k = i; k < i + 4; ++k)
-                destination[x0 + k] = m.group[i / 4] == GroupOutside
-                                          ? 0
-                                          : WarpPixel(source, g, a, rt, (float)(x0 + k - g.hw));
-            continue;
-        }
-        // Upper pairs in words 0..3, lower pairs in words 4..7; the left pixel in the low byte.
-        const __m128i pairs = _mm_setr_epi16(
-            (short)LoadPair(source + m.top[i]), (short)LoadPair(source + m.top[i + 1]),
-            (short)LoadPair(source + m.top[i + 2]), (short)LoadPair(source + m.top[i + 3]),
-            (short)LoadPair(source + m.bottom[i]), (short)LoadPair(source + m.bottom[i + 1]),
-            (short)LoadPair(source + m.bottom[i + 2]), (short)LoadPair(source + m.bottom[i + 3]));
-        const __m128i left = _mm_and_si128(pairs, lowBytes);
-        const __m128i right = _mm_srli_epi16(pairs, 8);
-        const __m128 p00 = _mm_cvtepi32_ps(_mm_unpacklo_epi16(left, zero));
-        const __m128 p10 = _mm_cvtepi32_ps(_mm_unpackhi_epi16(left, zero));
-        const __m128 p01 = _mm_cvtepi32_ps(_mm_unpacklo_epi16(right, zero));
-        const __m128 p11 = _mm_cvtepi32_ps(_mm_unpackhi_epi16(right, zero));
-        const __m128 fc = _mm_loadu_ps(m.fc + i), fr = _mm_loadu_ps(m.fr + i);
-        const __m128 gc = _mm_sub_ps(one, fc), gr = _mm_sub_ps(one, fr);
-        const __m128 upper = _mm_add_ps(_mm_mul_ps(p00, gc), _mm_mul_ps(p01, fc));
-        const __m128 lower = _mm_add_ps(_mm_mul_ps(p10, gc), _mm_mul_ps(p11, fc));
-        const __m128 value = _mm_add_ps(_mm_mul_ps(gr, upper), _mm_mul_ps(fr, lower));
-        const __m128i whole =
-            _mm_and_si128(_mm_cvttps_epi32(value), _mm_loadu_si128((const __m128i*)(m.inside + i)));
-        // Saturating packs clamp to 0..255.
-        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(whole, zero), zero);
-        const int packed = _mm_cvtsi128_si32(bytes);
-        std::memcpy(destination + x0 + i, &packed, 4);
-    }
+// A pixel in the low byte of each lane, its right neighbour in the high byte. Written as one
+// initialiser, GCC gathers the lanes as a tree rather than a chain of inserts.
+FLIMMER_INLINE void LoadPairs(const uint8_t* source, const int32_t* at, V4u16& pairs) {
+    pairs = V4u16{LoadPair(source + at[0]), LoadPair(source + at[1]), LoadPair(source + at[2]),
+                  LoadPair(source + at[3])};
+}
+FLIMMER_INLINE void LoadPairs(const uint8_t* source, const int32_t* at, V8u16& pairs) {
+    pairs = V8u16{LoadPair(source + at[0]), LoadPair(source + at[1]), LoadPair(source + at[2]),
+                  LoadPair(source + at[3]), LoadPair(source + at[4]), LoadPair(source + at[5]),
+                  LoadPair(source + at[6]), LoadPair(source + at[7])};
 }
 
-// The same steps eight lanes wide, for processors that have them; every lane does exactly the
-// operations of the four-lane path, so the bytes come out the same.
-__attribute__((target("avx2"))) void MapChunkAvx2(const Grid& g, const float a[3][3],
-                                                  const RowTerms& rt, int x0, int n, ChunkMap& m) {
-    const __m256 a00 = _mm256_set1_ps(a[0][0]), a01 = _mm256_set1_ps(a[0][1]),
-                 a02 = _mm256_set1_ps(a[0][2]);
-    const __m256 ru = _mm256_set1_ps(rt.u), rv = _mm256_set1_ps(rt.v), rw = _mm256_set1_ps(rt.w);
-    const __m256 zero = _mm256_setzero_ps(), one = _mm256_set1_ps(1.0f);
-    const __m256 loC = _mm256_set1_ps(g.loC), hiC = _mm256_set1_ps(g.hiC);
-    const __m256 loR = _mm256_set1_ps(g.loR), hiR = _mm256_set1_ps(g.hiR);
-    const __m256i hw = _mm256_set1_epi32(g.hw), hh = _mm256_set1_epi32(g.hh);
-    const __m256i lastCol = _mm256_set1_epi32(g.width - 1);
-    const __m256i lastRow = _mm256_set1_epi32(g.height - 1);
-    const __m256i stride = _mm256_set1_epi32(g.width);
-    const __m256 eight = _mm256_set1_ps(8.0f);
-    __m256 x =
-        _mm256_add_ps(_mm256_set1_ps((float)(x0 - g.hw)), _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7));
-    for (int i = 0; i < n; i += 8, x = _mm256_add_ps(x, eight)) {
-        const __m256 u = _mm256_add_ps(_mm256_mul_ps(x, a00), ru);
-        const __m256 v = _mm256_add_ps(_mm256_mul_ps(x, a01), rv);
-        const __m256 w = _mm256_add_ps(_mm256_mul_ps(x, a02), rw);
-        const __m256 sc = _mm256_div_ps(u, w);
-        const __m256 sr = _mm256_div_ps(v, w);
-        const __m256 tc =
-            _mm256_blendv_ps(_mm256_sub_ps(sc, one), sc, _mm256_cmp_ps(sc, zero, _CMP_GT_OQ));
-        const __m256 tr =
-            _mm256_blendv_ps(_mm256_sub_ps(sr, one), sr, _mm256_cmp_ps(sr, zero, _CMP_GT_OQ));
-        const __m256i in = _mm256_castps_si256(_mm256_and_ps(
-            _mm256_and_ps(_mm256_cmp_ps(tc, loC, _CMP_GT_OQ), _mm256_cmp_ps(tc, hiC, _CMP_LT_OQ)),
-            _mm256_and_ps(_mm256_cmp_ps(tr, loR, _CMP_GT_OQ), _mm256_cmp_ps(tr, hiR, _CMP_LT_OQ))));
-        const __m256i ic = _mm256_cvttps_epi32(tc), ir = _mm256_cvttps_epi32(tr);
-        _mm256_storeu_ps(m.fc + i, _mm256_sub_ps(sc, _mm256_cvtepi32_ps(ic)));
-        _mm256_storeu_ps(m.fr + i, _mm256_sub_ps(sr, _mm256_cvtepi32_ps(ir)));
-        const __m256i col = _mm256_add_epi32(ic, hw), row = _mm256_add_epi32(ir, hh);
-        const __m256i top =
-            _mm256_and_si256(_mm256_add_epi32(_mm256_mullo_epi32(row, stride), col), in);
-        const __m256i down =
-            _mm256_and_si256(_mm256_andnot_si256(_mm256_cmpeq_epi32(row, lastRow), stride), in);
-        _mm256_storeu_si256((__m256i*)(m.top + i), top);
-        _mm256_storeu_si256((__m256i*)(m.bottom + i), _mm256_add_epi32(top, down));
-        _mm256_storeu_si256((__m256i*)(m.inside + i), in);
-        const __m256i careful = _mm256_and_si256(_mm256_cmpeq_epi32(col, lastCol), in);
-        const int edge = _mm256_movemask_ps(_mm256_castsi256_ps(careful));
-        const int inside = _mm256_movemask_ps(_mm256_castsi256_ps(in));
-        for (int half = 0; half < 2; ++half)
-            m.group[i / 4 + half] = (edge >> 4 * half) & 15     ? GroupCareful
-                                    : (inside >> 4 * half) & 15 ? GroupPairs
-                                                                : GroupOutside;
-    }
-}
-
-__attribute__((target("avx2"))) void SampleChunkAvx2(const uint8_t* source, uint8_t* destination,
-                                                     const Grid& g, const float a[3][3],
-                                                     const RowTerms& rt, int x0, int n,
-                                                     const ChunkMap& m) {
-    const __m256i lowByte = _mm256_set1_epi32(0xFF);
-    const __m256 one = _mm256_set1_ps(1.0f);
-    for (int i = 0; i < n; i += 8) {
-        const int kinds = m.group[i / 4] | m.group[i / 4 + 1];
-        if (kinds != GroupPairs) {
-            for (int k = i; k < i + 8; ++k)
+template <int N>
+FLIMMER_INLINE void SampleChunk(const uint8_t* source, uint8_t* destination, const Grid& g,
+                                const float a[3][3], const RowTerms& rt, int x0, int n,
+                                const ChunkMap& m) {
+    using F = typename LaneTypes<N>::F;
+    using I = typename LaneTypes<N>::I;
+    using U16 = typename LaneTypes<N>::U16;
+    for (int i = 0; i < n; i += N) {
+        const int kind = m.group[i / N];
+        if (kind != GroupPairs) {
+            for (int k = i; k < i + N; ++k)
                 destination[x0 + k] =
-                    kinds == GroupOutside ? 0 : WarpPixel(source, g, a, rt, (float)(x0 + k - g.hw));
+                    kind == GroupOutside ? 0 : WarpPixel(source, g, a, rt, (float)(x0 + k - g.hw));
             continue;
         }
-        const __m256i in = _mm256_loadu_si256((const __m256i*)(m.inside + i));
-        auto pairs = [&](const int32_t* at) {
-            return _mm_setr_epi16((short)LoadPair(source + at[0]), (short)LoadPair(source + at[1]),
-                                  (short)LoadPair(source + at[2]), (short)LoadPair(source + at[3]),
-                                  (short)LoadPair(source + at[4]), (short)LoadPair(source + at[5]),
-                                  (short)LoadPair(source + at[6]), (short)LoadPair(source + at[7]));
-        };
-        const __m256i upperPair = _mm256_cvtepu16_epi32(pairs(m.top + i));
-        const __m256i lowerPair = _mm256_cvtepu16_epi32(pairs(m.bottom + i));
-        const __m256 p00 = _mm256_cvtepi32_ps(_mm256_and_si256(upperPair, lowByte));
-        const __m256 p01 = _mm256_cvtepi32_ps(_mm256_srli_epi32(upperPair, 8));
-        const __m256 p10 = _mm256_cvtepi32_ps(_mm256_and_si256(lowerPair, lowByte));
-        const __m256 p11 = _mm256_cvtepi32_ps(_mm256_srli_epi32(lowerPair, 8));
-        const __m256 fc = _mm256_loadu_ps(m.fc + i), fr = _mm256_loadu_ps(m.fr + i);
-        const __m256 gc = _mm256_sub_ps(one, fc), gr = _mm256_sub_ps(one, fr);
-        const __m256 upper = _mm256_add_ps(_mm256_mul_ps(p00, gc), _mm256_mul_ps(p01, fc));
-        const __m256 lower = _mm256_add_ps(_mm256_mul_ps(p10, gc), _mm256_mul_ps(p11, fc));
-        const __m256 value = _mm256_add_ps(_mm256_mul_ps(gr, upper), _mm256_mul_ps(fr, lower));
-        const __m256i whole = _mm256_and_si256(_mm256_cvttps_epi32(value), in);
-        const __m256i words = _mm256_packs_epi32(whole, whole);
-        const __m256i bytes = _mm256_packus_epi16(words, words);
-        const int low = _mm_cvtsi128_si32(_mm256_castsi256_si128(bytes));
-        const int high = _mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1));
-        std::memcpy(destination + x0 + i, &low, 4);
-        std::memcpy(destination + x0 + i + 4, &high, 4);
+        U16 upperPairs, lowerPairs;
+        LoadPairs(source, m.top + i, upperPairs);
+        LoadPairs(source + g.width, m.top + i, lowerPairs);
+        const I upper = Widen(upperPairs), lower = Widen(lowerPairs);
+        const F p00 = __builtin_convertvector(upper & 0xFF, F);
+        const F p01 = __builtin_convertvector(upper >> 8, F);
+        const F p10 = __builtin_convertvector(lower & 0xFF, F);
+        const F p11 = __builtin_convertvector(lower >> 8, F);
+        const F fc = LoadVector<F>(m.fc + i), fr = LoadVector<F>(m.fr + i);
+        const F gc = 1.0f - fc, gr = 1.0f - fr;
+        const F value = gr * (p00 * gc + p01 * fc) + fr * (p10 * gc + p11 * fc);
+        StoreClamped(destination + x0 + i, TruncMasked(value, LoadVector<I>(m.inside + i)));
     }
 }
 
-bool HaveAvx2() {
-    static const bool have = __builtin_cpu_supports("avx2");
-    return have;
+template <int N>
+FLIMMER_INLINE void WarpRowsVector(const uint8_t* const* sources, uint8_t* const* destinations,
+                                   int planes, const Grid& g, const float a[3][3]) {
+    const int full = g.width & ~(N - 1);
+    ChunkMap m;
+    for (int row = 0; row < g.height; ++row) {
+        const RowTerms rt = MakeRowTerms(a, (float)(row - g.hh));
+        const std::ptrdiff_t rowStart = (std::ptrdiff_t)row * g.width;
+        for (int x0 = 0; x0 < full; x0 += ChunkPixels) {
+            const int n = full - x0 < ChunkPixels ? full - x0 : ChunkPixels;
+            MapChunk<N>(g, a, rt, x0, n, m);
+            for (int p = 0; p < planes; ++p)
+                SampleChunk<N>(sources[p], destinations[p] + rowStart, g, a, rt, x0, n, m);
+        }
+        if (full < g.width)
+            WarpRowsScalar(sources, destinations, planes, g, a, full, g.width, row);
+    }
 }
 
-#endif
+FLIMMER_NOINLINE void WarpBase(const uint8_t* const* sources, uint8_t* const* destinations,
+                               int planes, const Grid& g, const float a[3][3]) {
+    WarpRowsVector<4>(sources, destinations, planes, g, a);
+}
+FLIMMER_AVX2 void WarpAvx2(const uint8_t* const* sources, uint8_t* const* destinations, int planes,
+                           const Grid& g, const float a[3][3]) {
+    WarpRowsVector<8>(sources, destinations, planes, g, a);
+}
 
 int WarpPathLimit = WarpPathAvx2;
 
 int ChosenWarpPath(int width) {
-#ifdef FLIMMER_WARP_X86
     // The pair loads need two neighbouring bytes; a picture one pixel wide has none.
     if (width < 2)
         return WarpPathScalar;
-    if (WarpPathLimit >= WarpPathAvx2 && HaveAvx2())
+    if (WarpPathLimit >= WarpPathAvx2 && UseAvx2())
         return WarpPathAvx2;
     if (WarpPathLimit >= WarpPathSse2)
         return WarpPathSse2;
-#else
-    (void)width;
-#endif
     return WarpPathScalar;
 }
 
@@ -414,36 +394,17 @@ void WarpPlanes(const uint8_t* const* sources, uint8_t* const* destinations, int
     if (PictureWidth <= 0 || PictureHeight <= 0)
         return;
     const Grid g = MakeGrid();
-    const int path = ChosenWarpPath(g.width);
-    if (path == WarpPathScalar) {
+    switch (ChosenWarpPath(g.width)) {
+    case WarpPathAvx2:
+        WarpAvx2(sources, destinations, planes, g, a);
+        break;
+    case WarpPathSse2:
+        WarpBase(sources, destinations, planes, g, a);
+        break;
+    default:
         for (int row = 0; row < g.height; ++row)
             WarpRowsScalar(sources, destinations, planes, g, a, 0, g.width, row);
-        return;
     }
-#ifdef FLIMMER_WARP_X86
-    const bool wide = path == WarpPathAvx2;
-    const int full = g.width & (wide ? ~7 : ~3);
-    ChunkMap m;
-    for (int row = 0; row < g.height; ++row) {
-        const RowTerms rt = MakeRowTerms(a, (float)(row - g.hh));
-        const std::ptrdiff_t rowStart = (std::ptrdiff_t)row * g.width;
-        for (int x0 = 0; x0 < full; x0 += ChunkPixels) {
-            const int n = full - x0 < ChunkPixels ? full - x0 : ChunkPixels;
-            if (wide)
-                MapChunkAvx2(g, a, rt, x0, n, m);
-            else
-                MapChunkSse2(g, a, rt, x0, n, m);
-            for (int p = 0; p < planes; ++p) {
-                if (wide)
-                    SampleChunkAvx2(sources[p], destinations[p] + rowStart, g, a, rt, x0, n, m);
-                else
-                    SampleChunkSse2(sources[p], destinations[p] + rowStart, g, a, rt, x0, n, m);
-            }
-        }
-        if (full < g.width)
-            WarpRowsScalar(sources, destinations, planes, g, a, full, g.width, row);
-    }
-#endif
 }
 
 } // namespace

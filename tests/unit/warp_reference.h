@@ -1,18 +1,73 @@
 // The warp written pixel by pixel for clarity, the yardstick of the fast one: both must agree
-// byte for byte.
+// byte for byte. Its back-mapping is built here too, the long way, so that a slip in the
+// program's builder cannot hide behind the reference.
 #pragma once
 #include "effects/warp.h"
 #include "skin/color_planes.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+
+// T = N * S * Tr * Rz * Rx * Ry * F * P * D for row vectors, each factor written out, each
+// product accumulated from 0 over k = 0..3; then the adjugate of rows and columns 0, 1 and 3.
+inline void ReferencePerspectiveMatrix(float scaleX, float scaleY, float shiftX, float shiftY,
+                                       float shiftZ, float spin, float tilt, float turnY,
+                                       float distance, float focal, float adjugate[3][3]) {
+    using Matrix = std::array<std::array<double, 4>, 4>;
+    auto product = [](const Matrix& a, const Matrix& b) {
+        Matrix c{};
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j) {
+                double sum = 0;
+                for (int k = 0; k < 4; ++k)
+                    sum += a[i][k] * b[k][j];
+                c[i][j] = sum;
+            }
+        return c;
+    };
+    auto radians = [](float degrees) { return degrees * 3.141592 / 180; };
+    const double w2 = PictureWidth / 2, d = distance, f = focal;
+    const double cz = std::cos(radians(spin)), sz = std::sin(radians(spin));
+    const double cx = std::cos(radians(tilt)), sx = std::sin(radians(tilt));
+    const double cy = std::cos(radians(turnY)), sy = std::sin(radians(turnY));
+
+    const Matrix toModel = {{{1 / w2, 0, 0, 0}, {0, -1 / w2, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
+    const Matrix scale = {{{scaleX, 0, 0, 0}, {0, scaleY, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
+    const Matrix shift = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {shiftX, shiftY, shiftZ, 1}}};
+    const Matrix aboutZ = {{{cz, sz, 0, 0}, {-sz, cz, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
+    const Matrix aboutX = {{{1, 0, 0, 0}, {0, cx, sx, 0}, {0, -sx, cx, 0}, {0, 0, 0, 1}}};
+    const Matrix aboutY = {{{cy, 0, sy, 0}, {0, 1, 0, 0}, {-sy, 0, cy, 0}, {0, 0, 0, 1}}};
+    const Matrix view = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, d, 1}}};
+    const Matrix pinhole = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1 / f, 1 / f}, {0, 0, -1, 0}}};
+    const Matrix toPixels = {{{w2, 0, 0, 0}, {0, -w2, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
+    Matrix t = toModel;
+    for (const Matrix* factor :
+         {&scale, &shift, &aboutZ, &aboutX, &aboutY, &view, &pinhole, &toPixels})
+        t = product(t, *factor);
+
+    float q[3][3];
+    const int keep[3] = {0, 1, 3};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            q[r][c] = (float)t[keep[r]][keep[c]];
+    // adjugate[i][j] is the cofactor of q at row j, column i: the 2 x 2 determinant left when
+    // they are struck out, negated (by swapping its two products) where i + j is odd.
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const int r0 = j == 0 ? 1 : 0, r1 = j == 2 ? 1 : 2;
+            const int c0 = i == 0 ? 1 : 0, c1 = i == 2 ? 1 : 2;
+            const float diagonal = q[r0][c0] * q[r1][c1], anti = q[r0][c1] * q[r1][c0];
+            adjugate[i][j] = (i + j) % 2 == 0 ? diagonal - anti : anti - diagonal;
+        }
+}
 
 inline void ReferenceWarpPlane(const uint8_t* source, uint8_t* destination, float scaleX,
                                float scaleY, float shiftX, float shiftY, float shiftZ, float tilt,
                                float turnY, float spin, float distance, float focal) {
     float a[3][3];
-    BuildPerspectiveMatrix(scaleX, scaleY, shiftX, shiftY, shiftZ, spin, tilt, turnY, distance,
-                           focal, a);
+    ReferencePerspectiveMatrix(scaleX, scaleY, shiftX, shiftY, shiftZ, spin, tilt, turnY, distance,
+                               focal, a);
     const int width = PictureWidth, height = PictureHeight;
     const int hw = (width + 1) / 2, hh = (height + 1) / 2;
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +109,101 @@ TEST_F(Perspective, BackMappingIsTheAdjugate) {
     BuildPerspectiveMatrix(1, 1, 0, 0, 0, 90, 0, 0, 10, 10, a);
     EXPECT_NEAR(a[0][0], 3.2679490e-7, 1e-12);
     EXPECT_NEAR(a[1][1], 3.2679490e-7, 1e-12);
+}
+
+// Equal, or both not a number (a picture one pixel wide has no half width to divide by).
+bool SameFloat(float a, float b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+TEST_F(Perspective, BuilderMatchesTheFactorByFactorConstruction) {
+    std::mt19937 rng(9);
+    auto pick = [&rng](int lo, int hi) {
+        return (float)std::uniform_int_distribution(lo, hi)(rng);
+    };
+    const float turns[] = {-361, -200, -90, -31, 0, 1, 45, 90, 179, 360};
+    for (int w : {1, 2, 7, 640, 801})
+        for (float tilt : turns)
+            for (float turnY : turns)
+                for (float spin : turns) {
+                    PictureWidth = w;
+                    // Every setting varies, so that each factor's place in the chain shows.
+                    const WarpValues v = {pick(-20, 300) / 100,
+                                          pick(-20, 300) / 100,
+                                          pick(-30, 30) / 10,
+                                          pick(-30, 30) / 10,
+                                          pick(-30, 30) / 10,
+                                          tilt,
+                                          turnY,
+                                          spin,
+                                          pick(-5, 30),
+                                          pick(-5, 30)};
+                    float built[3][3], expected[3][3];
+                    BuildPerspectiveMatrix(v.scaleX, v.scaleY, v.shiftX, v.shiftY, v.shiftZ, v.spin,
+                                           v.tilt, v.turnY, v.distance, v.focal, built);
+                    ReferencePerspectiveMatrix(v.scaleX, v.scaleY, v.shiftX, v.shiftY, v.shiftZ,
+                                               v.spin, v.tilt, v.turnY, v.distance, v.focal,
+                                               expected);
+                    for (int i = 0; i < 3; ++i)
+                        for (int j = 0; j < 3; ++j)
+                            ASSERT_TRUE(SameFloat(built[i][j], expected[i][j]))
+                                << "[" << i << "][" << j << "] " << built[i][j] << " against "
+                                << expected[i][j] << ": width " << w << " tilt " << tilt << " turn "
+                                << turnY << " spin " << spin << " scale " << v.scaleX << ","
+                                << v.scaleY << " shift " << v.shiftX << "," << v.shiftY << ","
+                                << v.shiftZ << " d " << v.distance << " f " << v.focal;
+                }
+}
+
+TEST_F(Perspective, CardCornersLandWhereTheCameraSeesThem) {
+    // Worked by hand for a picture 800 wide (half width 400): the source pixel (400, -320) from
+    // the centre is the model point (1, 0.8), y pointing up. The camera at distance d with focal
+    // length f (both 10 unless noted) shows the turned point (x, y, z) at 400 f (x, -y) / (d - z).
+    // c = cos 30 = 0.866025, s = sin 30 = 0.5.
+    struct Case {
+        const char* what;
+        WarpValues v; // scale x, y, shift x, y, z, tilt, turn, spin, distance, focal
+        double sourceX, sourceY, shownX, shownY;
+    };
+    const Case cases[] = {
+        // Tilt takes (x, y, 0) to (x, yc, ys): (-1, 0.8) to (-1, 0.69282, 0.4), seen at
+        // 4000 (-1, -0.69282) / 9.6. The top edge comes nearer and widens...
+        {"tilt, top left", {1, 1, 0, 0, 0, 30, 0, 0, 10, 10}, -400, -320, -416.667, -288.675},
+        // ...the bottom one recedes: (-1, -0.8) to z = -0.4, 4000 (-1, 0.69282) / 10.4.
+        {"tilt, bottom left", {1, 1, 0, 0, 0, 30, 0, 0, 10, 10}, -400, 320, -384.615, 266.469},
+        // Turn takes (x, y, 0) to (xc, y, xs): (1, 0.8) to z = 0.5, 4000 (0.866025, -0.8) / 9.5.
+        {"turn, top right", {1, 1, 0, 0, 0, 0, 30, 0, 10, 10}, 400, -320, 364.642, -336.842},
+        // (-1, 0.8) to z = -0.5, 4000 (-0.866025, -0.8) / 10.5.
+        {"turn, top left", {1, 1, 0, 0, 0, 0, 30, 0, 10, 10}, -400, -320, -329.914, -304.762},
+        // Tilt, then turn: (1, 0.69282, 0.4) to (c - 0.4s, 0.69282, s + 0.4c)
+        // = (0.666025, 0.69282, 0.846410), seen at 4000 (0.666025, -0.69282) / 9.153590.
+        {"tilt, then turn", {1, 1, 0, 0, 0, 30, 30, 0, 10, 10}, 400, -320, 291.044, -302.753},
+        // Spin, then tilt: a quarter spin takes (1, 0.8) to (-0.8, 1), the tilt to
+        // (-0.8, 0.866025, 0.5), seen at 4000 (-0.8, -0.866025) / 9.5.
+        {"spin, then tilt", {1, 1, 0, 0, 0, 30, 0, 90, 10, 10}, 400, -320, -336.842, -364.642},
+        // Scale, then shift: x = 1 becomes 0.5, then 1 (shifted first, it would be 0.75).
+        {"scale, then shift", {0.5f, 1, 0.5f, 0, 0, 0, 0, 0, 10, 10}, 400, -320, 400, -320},
+        // Shifted towards the camera: z = 1, 4000 (1, -0.8) / 9.
+        {"shifted nearer", {1, 1, 0, 0, 1, 0, 0, 0, 10, 10}, 400, -320, 444.444, -355.556},
+        // 400 f (1, -0.8) / d.
+        {"focal length 20", {1, 1, 0, 0, 0, 0, 0, 0, 10, 20}, 400, -320, 800, -640},
+        {"distance 20", {1, 1, 0, 0, 0, 0, 0, 0, 20, 10}, 400, -320, 200, -160},
+    };
+    PictureWidth = 800;
+    for (const Case& c : cases)
+        for (auto build : {BuildPerspectiveMatrix, ReferencePerspectiveMatrix}) {
+            const WarpValues& s = c.v;
+            float a[3][3];
+            build(s.scaleX, s.scaleY, s.shiftX, s.shiftY, s.shiftZ, s.spin, s.tilt, s.turnY,
+                  s.distance, s.focal, a);
+            // The back-mapping of the shown point, then the perspective division.
+            const double u = c.shownX * a[0][0] + c.shownY * a[1][0] + a[2][0];
+            const double v = c.shownX * a[0][1] + c.shownY * a[1][1] + a[2][1];
+            const double w = c.shownX * a[0][2] + c.shownY * a[1][2] + a[2][2];
+            const char* builder = build == BuildPerspectiveMatrix ? "program" : "reference";
+            EXPECT_NEAR(u / w, c.sourceX, 0.01) << c.what << ", " << builder;
+            EXPECT_NEAR(v / w, c.sourceY, 0.01) << c.what << ", " << builder;
+        }
 }
 
 TEST_F(Perspective, StartSettingsCopyAllButTheTopRowAndLeftColumn) {
