@@ -46,7 +46,10 @@ struct PictureBitmap {
     PictureBitmap& operator=(const PictureBitmap&) = delete;
 };
 
-bool SavePicture(const char* path, ImageTarget target) {
+// A converted file always carries its format's extension ("photo.jpeg" becomes "photo.jpg").
+bool SavePicture(char* path, ImageTarget target) {
+    if (target != TargetBmp)
+        ReplaceExtension(path, TargetExtension(target), PathSize);
     PictureBitmap p;
     return SavePictureFile(path, p.bitmap, p.dc, target);
 }
@@ -73,9 +76,9 @@ bool SaveAs(HWND w, int slot) {
         ReplaceExtension(ExportName, TargetExtension(target), PathSize);
     if (!AskSaveFile(w, ExportName, ExportTitle))
         return false;
+    // The name the file will have is asked about before it replaces anything.
     char typed[PathSize];
     CopyText(typed, ExportName, PathSize);
-    // A converted file always carries its format's extension ("photo.jpeg" becomes "photo.jpg").
     if (target != TargetBmp)
         ReplaceExtension(ExportName, TargetExtension(target), PathSize);
     return MayReplace(w, typed, ExportName) && SavePicture(ExportName, target);

@@ -13,7 +13,7 @@ from pathlib import Path
 
 from flimmer import (CLOSE, CONFIG_KEY, HOME, OK, PHOTOS, START_CAMERA, START_POSITION, START_SIZE,
                      file_rgb, picture_pixels, save_screen)
-from harness import FLIMAUTO_EXE, Session
+from harness import FLIMAUTO_EXE, FLIMMER_EXE, Session
 
 VCAM_DLL = Path(os.environ.get("FLIMMER_VCAM_DLL") or FLIMAUTO_EXE.parent / "flimvcam.dll")
 VCAM_KEY = r"HKCU\Software\Flimmer Test\Virtual Camera"
@@ -165,9 +165,14 @@ def snapshot_files(s):
 
 
 def sounds(s, proc_index=0):
-    """The sounds Wine was asked to play, in order (needs sound_trace)."""
+    """The sounds Wine was asked to play, in order (needs sound_trace), by their names in the
+    program folder: each must be played by its full path there."""
     out = (s.dir / f"program{proc_index}.out").read_text(errors="replace")
-    return re.findall(r'proc_PlaySound SoundName=L"([^"]+)"', out)
+    played = [p.replace("\\\\", "\\")
+              for p in re.findall(r'proc_PlaySound SoundName=L"([^"]+)"', out)]
+    folder = s.winpath(FLIMMER_EXE.parent).lower() + "\\"
+    assert all(p.lower().startswith(folder) for p in played), (folder, played)
+    return [p[len(folder):] for p in played]
 
 
 def close_camera_screen(s, proc):
