@@ -8,6 +8,9 @@
 #include "picture/compositing.h"
 #include "skin/color_planes.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 uint8_t Weighted(uint8_t base, uint8_t decoration, uint8_t weight) {
@@ -58,48 +61,65 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                         weights.g.data(), weights.r.data(), dw, dh, x, y, rule);
 
     const bool blends = decorationHeld && (rule == WeightedBlend || rule == KeyedBlend);
-    for (int py = 0; py < ph; ++py)
-        for (int px = 0; px < pw; ++px) {
-            const std::size_t p = static_cast<std::size_t>(py) * pw + px;
-            const long long dx = static_cast<long long>(px) - x;
-            const long long dy = static_cast<long long>(py) - y;
+    for (int py = 0; n > 0 && py < ph; ++py) {
+        const std::size_t row = static_cast<std::size_t>(py) * pw;
+        // The picture columns that see the decoration in this row: [x, x + dw) within [0, pw).
+        const long long dy = static_cast<long long>(py) - y;
+        const bool rowSeesIt = blends && dy >= 0 && dy < dh;
+        const long long from = rowSeesIt ? std::clamp<long long>(x, 0, pw) : 0;
+        const long long to =
+            rowSeesIt ? std::clamp<long long>(static_cast<long long>(x) + dw, 0, pw) : 0;
+        const std::size_t left = static_cast<std::size_t>(from);
+        const std::size_t right = static_cast<std::size_t>(std::max(from, to));
+        // Outside the decoration the base shows unchanged.
+        for (const auto& [c, b] :
+             {std::pair{&current.b, &base.b}, {&current.g, &base.g}, {&current.r, &base.r}}) {
+            FUZZ_CHECK(std::memcmp(c->data() + row, b->data() + row, left) == 0);
+            FUZZ_CHECK(std::memcmp(c->data() + row + right, b->data() + row + right,
+                                   static_cast<std::size_t>(pw) - right) == 0);
+        }
+        for (std::size_t px = left; px < right; ++px) {
+            const std::size_t p = row + px;
+            const std::size_t k =
+                static_cast<std::size_t>(dy * dw + (static_cast<long long>(px) - x));
             uint8_t eb = base.b[p], eg = base.g[p], er = base.r[p];
-            if (blends && dx >= 0 && dx < dw && dy >= 0 && dy < dh) {
-                const std::size_t k = static_cast<std::size_t>(dy * dw + dx);
-                const int wb = weights.b[k], wg = weights.g[k], wr = weights.r[k];
-                const bool keyedAway = rule == KeyedBlend && wb + wg + wr == 0;
-                const bool opaque =
-                    rule == KeyedBlend &&
-                    (wr >= 128 || wg >= 128 || wb >= 128 ||
-                     !(Distance(wr, wg) < 30 || Distance(wb, wg) < 30 || Distance(wb, wr) < 30));
-                if (opaque) {
-                    eb = decoration.b[k];
-                    eg = decoration.g[k];
-                    er = decoration.r[k];
-                } else if (!keyedAway) {
-                    eb = Weighted(eb, decoration.b[k], static_cast<uint8_t>(wb));
-                    eg = Weighted(eg, decoration.g[k], static_cast<uint8_t>(wg));
-                    er = Weighted(er, decoration.r[k], static_cast<uint8_t>(wr));
-                }
+            const int wb = weights.b[k], wg = weights.g[k], wr = weights.r[k];
+            const bool keyedAway = rule == KeyedBlend && wb + wg + wr == 0;
+            const bool opaque =
+                rule == KeyedBlend &&
+                (wr >= 128 || wg >= 128 || wb >= 128 ||
+                 !(Distance(wr, wg) < 30 || Distance(wb, wg) < 30 || Distance(wb, wr) < 30));
+            if (opaque) {
+                eb = decoration.b[k];
+                eg = decoration.g[k];
+                er = decoration.r[k];
+            } else if (!keyedAway) {
+                eb = Weighted(eb, decoration.b[k], static_cast<uint8_t>(wb));
+                eg = Weighted(eg, decoration.g[k], static_cast<uint8_t>(wg));
+                er = Weighted(er, decoration.r[k], static_cast<uint8_t>(wr));
             }
             FUZZ_CHECK(current.b[p] == eb && current.g[p] == eg && current.r[p] == er);
         }
+    }
 
-    // A decoration as large as the picture, weighted pixel by pixel.
+    // A decoration as large as the picture, weighted pixel by pixel; any other rule leaves the
+    // base.
     const Planes full(pattern, n, 21), fullWeights(pattern, n, 29);
     Planes fullCurrent(n);
     CompositeFullPicture(full.b.data(), full.g.data(), full.r.data(), base.b.data(), base.g.data(),
                          base.r.data(), fullCurrent.b.data(), fullCurrent.g.data(),
                          fullCurrent.r.data(), fullWeights.b.data(), fullWeights.g.data(),
                          fullWeights.r.data(), rule);
-    for (std::size_t p = 0; p < n; ++p) {
-        const bool weighs = rule == WeightedBlend;
-        FUZZ_CHECK(fullCurrent.b[p] ==
-                   (weighs ? Weighted(base.b[p], full.b[p], fullWeights.b[p]) : base.b[p]));
-        FUZZ_CHECK(fullCurrent.g[p] ==
-                   (weighs ? Weighted(base.g[p], full.g[p], fullWeights.g[p]) : base.g[p]));
-        FUZZ_CHECK(fullCurrent.r[p] ==
-                   (weighs ? Weighted(base.r[p], full.r[p], fullWeights.r[p]) : base.r[p]));
+    if (rule != WeightedBlend) {
+        FUZZ_CHECK(fullCurrent.b.Equals(base.b.data(), n) &&
+                   fullCurrent.g.Equals(base.g.data(), n) &&
+                   fullCurrent.r.Equals(base.r.data(), n));
+    } else {
+        for (std::size_t p = 0; p < n; ++p) {
+            FUZZ_CHECK(fullCurrent.b[p] == Weighted(base.b[p], full.b[p], fullWeights.b[p]));
+            FUZZ_CHECK(fullCurrent.g[p] == Weighted(base.g[p], full.g[p], fullWeights.g[p]));
+            FUZZ_CHECK(fullCurrent.r[p] == Weighted(base.r[p], full.r[p], fullWeights.r[p]));
+        }
     }
     PictureWidth = PictureHeight = 0;
     return 0;
