@@ -5,7 +5,7 @@ WIN    := build/win
 ASSETS := build/assets
 JOBS   := $(shell nproc)
 
-.PHONY: all setup native assets windows run test unit e2e screens bench dist clean
+.PHONY: all setup native assets windows run test unit e2e screens bench fuzz fuzz-smoke dist clean
 
 all: windows
 
@@ -50,6 +50,14 @@ bench: setup
 	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFLIMMER_SANITIZE=OFF >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) --target flimmer_bench
 	@$(BENCH)/flimmer_bench
+
+# The core's fuzz targets (clang, libFuzzer, ASan, UBSan): a few minutes each (FUZZ_SECONDS),
+# or about twelve seconds each for fuzz-smoke. Findings stay in out/fuzz/.
+fuzz: setup
+	@bash scripts/fuzz.sh
+
+fuzz-smoke: setup
+	@bash scripts/fuzz.sh --smoke
 
 dist: setup windows
 	@mkdir -p out

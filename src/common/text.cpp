@@ -12,8 +12,12 @@ void CopyText(char* dst, const char* src, std::size_t size) {
 
 void AppendText(char* dst, const char* src, std::size_t size) {
     std::size_t used = strnlen(dst, size);
-    if (used >= size)
+    if (used >= size) {
+        // No terminator within the field: cut it at its last byte rather than leave it open.
+        if (size > 0)
+            dst[size - 1] = '\0';
         return;
+    }
     CopyText(dst + used, src, size - used);
 }
 
@@ -30,6 +34,8 @@ void PrefixText(char* text, const char* prefix, std::size_t size) {
 }
 
 void FolderOfPath(const char* path, char* out, std::size_t size) {
+    if (size == 0)
+        return;
     const char* cut = std::strrchr(path, '\\');
     if (cut == nullptr) {
         CopyText(out, "", size);

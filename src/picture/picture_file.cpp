@@ -42,10 +42,9 @@ LoadPlan PlanPictureLoad(int naturalWidth, int naturalHeight, int mode, int area
     // More than a hundred times the area across or down: not even 1 % fits.
     if (p < 1)
         return Refused(RefusedOverBitmap);
-    return LoadPlan{LoadGoesAhead,
-                    naturalWidth,
-                    naturalHeight,
-                    p,
-                    ScaledSize(p, naturalWidth),
-                    ScaledSize(p, naturalHeight)};
+    const int width = ScaledSize(p, naturalWidth), height = ScaledSize(p, naturalHeight);
+    // Only an area larger than a plane could let the fitted picture outgrow the planes.
+    if (Pixels(width, height) > PlaneCapacity)
+        return Refused(RefusedOverPlanes);
+    return LoadPlan{LoadGoesAhead, naturalWidth, naturalHeight, p, width, height};
 }

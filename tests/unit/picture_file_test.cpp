@@ -55,6 +55,14 @@ TEST(LoadPlan, FittedPicturesStayInsideTheAreaAndThePlanes) {
             }
 }
 
+TEST(LoadPlan, FittedPictureThatWouldOutgrowThePlanesIsRefused) {
+    // An area wider than a plane: 4000 x 3000 at 21 % is 840 x 630, more than a plane holds.
+    EXPECT_EQ(PlanPictureLoad(4000, 3000, FitToArea, 17184, 640, 0, 0).verdict, RefusedOverPlanes);
+    const LoadPlan p = PlanPictureLoad(4000, 3000, FitToArea, 17184, 600, 0, 0);
+    EXPECT_EQ(p.verdict, LoadGoesAhead); // 20 %: 800 x 600 fits
+    EXPECT_EQ(p.width, 800);
+}
+
 TEST(LoadPlan, NaturalSizeBeyondThePlanesIsRefused) {
     EXPECT_EQ(PlanPictureLoad(800, 640, NaturalSize, 640, 512, 0, 0).verdict, LoadGoesAhead);
     EXPECT_EQ(PlanPictureLoad(2000, 256, NaturalSize, 640, 512, 0, 0).verdict, LoadGoesAhead);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdarg>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -96,6 +97,18 @@ TEST(Text, BoundedCopiesAlwaysTerminate) {
     EXPECT_STREQ(folder, "");
     FolderOfPath("C:\\a-very-long-folder\\x.exe", folder, sizeof folder);
     EXPECT_EQ(std::string(folder), "C:\\a-very-long-");
+}
+
+TEST(Text, FieldsWithoutTerminatorOrRoomStayInBounds) {
+    // A field that lost its terminator is cut to its last byte, not left open.
+    char field[8];
+    std::memset(field, 'x', sizeof field);
+    AppendText(field, "y", sizeof field);
+    EXPECT_EQ(std::string(field), "xxxxxxx");
+    // A field of no size gets nothing, not even when the path has a folder.
+    char none[4] = "abc";
+    FolderOfPath("C:\\Apps\\x.exe", none, 0);
+    EXPECT_STREQ(none, "abc");
 }
 
 std::string Format(const char* format, ...) {
