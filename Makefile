@@ -5,7 +5,7 @@ WIN    := build/win
 ASSETS := build/assets
 JOBS   := $(shell nproc)
 
-.PHONY: all setup native assets windows run test unit e2e screens bench fuzz fuzz-smoke dist clean
+.PHONY: all setup native assets windows run test unit e2e screens bench fuzz fuzz-smoke soak dist clean
 
 all: windows
 
@@ -58,6 +58,10 @@ fuzz: setup
 
 fuzz-smoke: setup
 	@bash scripts/fuzz.sh --smoke
+
+# The whole road pressed a thousand times under Wine; make test runs a shorter walk.
+soak: setup windows
+	@FLIMMER_SOAK_PRESSES=1000 python3 tests/e2e/run.py soak_the_whole_road
 
 dist: setup windows
 	@mkdir -p out
