@@ -81,6 +81,17 @@ def open_picture(s, photo, screen="Child00", button=START_OPEN):
     s.file_dialog(photo)
     s.wait_window("Child02")
 
+
+ROAD = ["Child02", "Child03", "Child40", "Child05", "Child06"]
+
+
+def walk_to(s, photo, screen):
+    """Opens the photo and presses OK from screen to screen until the given one."""
+    open_picture(s, photo)
+    for here, there in zip(ROAD, ROAD[1:ROAD.index(screen) + 1]):
+        s.click(here, *OK)
+        s.wait_window(there)
+
 # Export screen buttons.
 SAVE_BUTTONS = {"bmp": (60, 90), "jpg": (160, 90), "png": (60, 190), "tif": (160, 190)}
 PAINT = (60, 290)

@@ -3,28 +3,27 @@
 import shutil
 
 from flimmer import (CLEARS, OK, PHOTOS, PRE, REDO, SAVE_BUTTONS, UNDO, effect_button, file_rgb,
-                     history_files, open_picture, picture_pixels, save_screen,
-                     start_to_start_screen)
+                     history_files, picture_pixels, save_screen,
+                     start_to_start_screen, walk_to)
 from harness import Session
 
 
-def walk_to_gallery(s, photo):
-    open_picture(s, photo)
-    for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05")]:
-        s.click(here, *OK)
-        s.wait_window(there)
+def open_in_gallery(s):
+    """Starts the program and walks a photo to the gallery; returns the process, a reader of
+    the shown picture, and the photo's pixels and their negative."""
+    photo = s.dir / "chelsea.png"
+    shutil.copy(PHOTOS / "chelsea.png", photo)
+    proc = start_to_start_screen(s)
+    walk_to(s, photo, "Child05")
+    x, y, w, h = s.rect("ChildImage")
+    original = file_rgb(photo)
+    return (proc, lambda: picture_pixels(s, x, y, w, h), original,
+            bytes(255 - v for v in original))
 
 
 def scenario_gallery_effects_step_back_and_forward():
     with Session("gallery") as s:
-        photo = s.dir / "chelsea.png"
-        shutil.copy(PHOTOS / "chelsea.png", photo)
-        proc = start_to_start_screen(s)
-        walk_to_gallery(s, photo)
-        x, y, w, h = s.rect("ChildImage")
-        shown = lambda: picture_pixels(s, x, y, w, h)  # noqa: E731
-        original = file_rgb(photo)
-        negative = bytes(255 - v for v in original)
+        proc, shown, original, negative = open_in_gallery(s)
 
         s.click("Child05", *effect_button(5))
         blurred = shown()
@@ -63,14 +62,7 @@ def scenario_gallery_effects_step_back_and_forward():
 
 def scenario_ok_and_pre_keep_the_picture_shown_after_a_step():
     with Session("gallery-keeps-shown") as s:
-        photo = s.dir / "chelsea.png"
-        shutil.copy(PHOTOS / "chelsea.png", photo)
-        proc = start_to_start_screen(s)
-        walk_to_gallery(s, photo)
-        x, y, w, h = s.rect("ChildImage")
-        shown = lambda: picture_pixels(s, x, y, w, h)  # noqa: E731
-        original = file_rgb(photo)
-        negative = bytes(255 - v for v in original)
+        proc, shown, original, negative = open_in_gallery(s)
 
         # A negative undone is not in the saved file.
         s.click("Child05", *effect_button(1))

@@ -4,9 +4,9 @@ import os
 import shutil
 import signal
 
-from flimmer import (CONFIG_KEY, COLOUR_PRESS, OK, PHOTOS, PRE, SAVE_BUTTONS, START_CLOSE,
-                     START_POSITION, START_SPEAKER, UNDO, effect_button, file_rgb, is_ours,
-                     open_picture, picture_pixels, start_to_start_screen, temp_folder)
+from flimmer import (CONFIG_KEY, PHOTOS, PRE, SAVE_BUTTONS, START_CLOSE, START_POSITION,
+                     START_SPEAKER, UNDO, effect_button, file_rgb, is_ours, picture_pixels,
+                     start_to_start_screen, temp_folder, walk_to)
 from harness import FLIMMER_EXE, FileOpens, Session
 
 # Points of the start screen's preview (client coordinates): its centre and around it.
@@ -61,12 +61,8 @@ def scenario_temporary_files_of_a_killed_run_go_at_the_next_start():
         strangers = ["~00~1A2B.tmp", "flimmer.tmp", "flimmer-x-1.tmp", "notes-flimmer-1-1.tmp"]
         for name in strangers:
             (temp / name).write_bytes(b"not ours")
-        open_picture(s, photo)
-        s.click("Child02", *COLOUR_PRESS["brightness+"])
         # The gallery keeps a file a press: walk there and press twice.
-        for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05")]:
-            s.click(here, *OK)
-            s.wait_window(there)
+        walk_to(s, photo, "Child05")
         s.click("Child05", *effect_button(0))
         s.click("Child05", *effect_button(1))
         s.wait_until(lambda: len(ours(temp)) == 2, what="two history files")
@@ -98,11 +94,7 @@ def scenario_the_click_sound_is_found_after_a_save():
         shutil.copy(PHOTOS / "chelsea.png", photo)
         opens = FileOpens(FLIMMER_EXE.parent)
         proc = start_to_start_screen(s)
-        open_picture(s, photo)
-        for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05"),
-                            ("Child05", "Child06")]:
-            s.click(here, *OK)
-            s.wait_window(there)
+        walk_to(s, photo, "Child06")
         saved = s.dir / "saved.png"
         s.post_click("Child06", *SAVE_BUTTONS["png"])
         s.file_dialog(saved)
@@ -127,10 +119,7 @@ def scenario_a_step_that_cannot_be_kept_says_so_and_pushes_nothing():
         for name in ("TEMP", "TMP"):
             s.reg_add(r"HKCU\Environment", name, data=s.winpath(s.dir / "no-such-folder"))
         proc = start_to_start_screen(s)
-        open_picture(s, photo)
-        for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05")]:
-            s.click(here, *OK)
-            s.wait_window(there)
+        walk_to(s, photo, "Child05")
         x, y, w, h = s.rect("ChildImage")
         shown = lambda: picture_pixels(s, x, y, w, h)  # noqa: E731
         original = file_rgb(photo)

@@ -2,17 +2,13 @@
 
 import shutil
 
-from flimmer import (CONFIG_KEY, OK, PAINT, PHOTOS, SAVE_BUTTONS, file_format, open_picture,
-                     start_to_start_screen)
+from flimmer import (CONFIG_KEY, PAINT, PHOTOS, SAVE_BUTTONS, file_format, start_to_start_screen,
+                     walk_to)
 from harness import Session
 
 
 def walk_to_export(s, photo):
-    open_picture(s, photo)
-    for here, there in [("Child02", "Child03"), ("Child03", "Child40"), ("Child40", "Child05"),
-                        ("Child05", "Child06")]:
-        s.click(here, *OK)
-        s.wait_window(there)
+    walk_to(s, photo, "Child06")
 
 
 def our_debris(folder):
@@ -88,7 +84,7 @@ def scenario_a_copy_for_paint_into_a_vanished_folder_starts_nothing():
         caption, text = s.msgbox_ok()
         assert caption == "Flimmer"
         assert text.startswith("Flimmer could not save ") and text.endswith(
-            ".PNG: its folder does not exist."), text
+            ".png: its folder does not exist."), text
         # Nothing was started on the missing copy: no further box, no folder, no new preview.
         rc, _ = s.auto("msgbox", 2000)
         assert rc != 0
