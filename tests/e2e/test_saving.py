@@ -2,8 +2,8 @@
 
 import shutil
 
-from flimmer import (CONFIG_KEY, PAINT, PHOTOS, SAVE_BUTTONS, file_format, start_to_start_screen,
-                     walk_to)
+from flimmer import (CONFIG_KEY, PAINT, PHOTOS, SAVE_BUTTONS, file_format, history_files,
+                     start_to_start_screen, walk_to)
 from harness import Session
 
 
@@ -47,6 +47,7 @@ def scenario_a_failed_save_says_so_and_leaves_everything_as_it_was():
             expect_failure(s, target.name, "the file is open in another program")
             assert target.read_bytes() == before, ext
             assert our_debris(s.dir) == []
+            assert history_files(s) == []  # nor the BMP the imaging library converts from
             assert s.reg_query(CONFIG_KEY, "DefaultFile") == default_file
             assert s.count("Child06") == 1
             s.release_file(holder)
