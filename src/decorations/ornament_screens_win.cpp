@@ -22,7 +22,6 @@
 
 namespace {
 
-
 int CodeOf(int screenId) {
     return ScreenTable[screenId].screenCode;
 }

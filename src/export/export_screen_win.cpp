@@ -29,7 +29,6 @@ char ExportTempFile[PathSize] = "";
 
 namespace {
 
-
 // BasePicture as a device bitmap of the display, for one output.
 struct PictureBitmap {
     HDC dc;
