@@ -3,9 +3,9 @@
 #include "picture/picture_window_win.h"
 #include "picture/temporary_picture.h"
 #include "program/layout.h"
-#include "program/temporary_files_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
+#include "program/temporary_files_win.h"
 #include "skin/color_planes.h"
 
 #include <windows.h>
