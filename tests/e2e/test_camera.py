@@ -184,7 +184,7 @@ def scenario_camera_preview_and_snapshots():
     with Session("camera") as s:
         # Heights 240, 480, 480: the first 480 is asked for.
         proc = start_with_camera(s, sound_trace=True, Sizes="320x240,640x480,600x480")
-        s.wait_window("Child01", 15000)
+        s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         assert s.count("Child00") == 0
         assert s.rect("Flimmer") == (0, 0, 1024, 600)
         assert camera_state(s, "SetFormat") == "640x480"
@@ -257,7 +257,7 @@ scenario_camera_preview_and_snapshots.timeout = 420
 def scenario_snapshot_before_the_first_frame_and_files():
     with Session("camera-no-frames") as s:
         proc = start_with_camera(s, Sizes="640x480", Frames=0)
-        s.wait_window("Child01", 15000)
+        s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         assert video_window(s) == [AREA_600]
         # No frame yet: no file, the loader's message, and the camera screen stays.
         s.post_click("Child01", *CAMERA_OK)
@@ -291,7 +291,7 @@ def scenario_drag_and_display_change_keep_the_preview():
     # 1280 x 800 is not a native size: the 1024 x 768 layout, and the window can be dragged.
     with Session("camera-display", 1280, 800) as s:
         proc = start_with_camera(s, Sizes="640x480")
-        s.wait_window("Child01", 15000)
+        s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         wait_for_frames(s, 3)
         expect_running_preview(s, (352, 62, 640, 640))
 
