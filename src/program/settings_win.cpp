@@ -90,15 +90,17 @@ int ReadSettingString(const char* name, const char* fallback, char* out, DWORD s
     CopyText(local, fallback, sizeof local);
     HKEY key = OpenConfig(KEY_READ);
     if (key != nullptr) {
-        // Room for a terminator of our own: the stored text may lack one or be too long.
-        char stored[PathSize];
-        DWORD bytes = sizeof stored - 1;
+        // A full-length name comes with its terminator; one byte more is room for ours when
+        // the stored text lacks one. Text that does not fit is not cut short into another name.
+        char stored[PathSize + 1];
+        DWORD bytes = PathSize;
         if (size < bytes)
             bytes = size;
         if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(stored),
                              &bytes) == ERROR_SUCCESS) {
-            stored[bytes < sizeof stored ? bytes : sizeof stored - 1] = '\0';
-            CopyText(local, stored, sizeof local);
+            stored[bytes] = '\0';
+            if (std::strlen(stored) < sizeof local)
+                CopyText(local, stored, sizeof local);
         }
         RegCloseKey(key);
     }

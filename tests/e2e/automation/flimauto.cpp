@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <gdiplus.h>
+#include <shellapi.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -179,6 +180,11 @@ void PostCommand(HWND dlg, int id) {
 bool Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(hwnd, msg, wp, lp, SMTO_NORMAL, kSendTimeoutMs, &result) != 0;
+}
+
+bool SendW(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, kSendTimeoutMs, &result) != 0;
 }
 
 // ---- commands -------------------------------------------------------------
@@ -434,9 +440,15 @@ int CmdFileDialog(int argc, char **argv) {
     if (!dlg) return Fail("no file dialog after %lu ms", timeout);
     HWND box = GetDlgItem(dlg, kFileNameCombo);
     if (!box) box = GetDlgItem(dlg, kFileNameEdit);
-    const LPARAM path = reinterpret_cast<LPARAM>(argv[2]);
-    if (!Send(box, WM_SETTEXT, 0, path)) return Fail("could not set the file name");
-    if (HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr)) Send(edit, WM_SETTEXT, 0, path);
+    // Typed as UTF-16 from the wide command line: a name outside the ANSI code page reaches
+    // the dialog as the user would type it.
+    int count = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide || count < 3) return Fail("cannot read the wide command line");
+    const LPARAM path = reinterpret_cast<LPARAM>(wide[2]);
+    if (!SendW(box, WM_SETTEXT, 0, path)) return Fail("could not set the file name");
+    if (HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr)) SendW(edit, WM_SETTEXT, 0, path);
+    LocalFree(wide);
     PostCommand(dlg, IDOK);
     return WaitDialogClosed(dlg, timeout);
 }
