@@ -166,10 +166,11 @@ def expected_open(case, area):
     return case.size
 
 
-def open_each(s, proc, screen, button, cases, back, area=(640, 512)):
+def open_each(s, proc, screen, button, cases, back, place, area=(640, 512)):
     """Opens every case from screen and checks what followed; returns what the dialog itself
-    refused."""
+    refused, and prints one line of what became of the files."""
     refused = {}
+    counts = {"opened": 0, "refused with a message": 0, "left alone": 0}
     default_file = s.reg_query(CONFIG_KEY, "DefaultFile")
     for case in cases:
         outcome = through_dialog(s, screen, button, case.path)
@@ -180,6 +181,8 @@ def open_each(s, proc, screen, button, cases, back, area=(640, 512)):
             assert s.reg_query(CONFIG_KEY, "DefaultFile") == default_file, case.name
             continue
         expected = expected_open(case, area)
+        counts["left alone" if expected is None else "refused with a message"
+               if isinstance(expected, tuple) and expected[0] == "Error" else "opened"] += 1
         if isinstance(expected, tuple) and expected[0] == "Error":
             assert s.msgbox_ok(20000) == expected, case.name
         elif expected is not None:
@@ -194,6 +197,9 @@ def open_each(s, proc, screen, button, cases, back, area=(640, 512)):
             default_file = ("REG_SZ", as_reg_shows(s.winpath(case.path)))
         named = s.reg_query(CONFIG_KEY, "DefaultFile")
         assert named == default_file, (case.name, named, default_file)
+    print(f"hostile files, {place}: {len(cases)} files; "
+          + ", ".join(f"{n} {what}" for what, n in counts.items())
+          + f", {len(refused)} stopped by the dialog")
     return refused
 
 
@@ -217,7 +223,8 @@ def scenario_hostile_files_through_the_open_button():
         cases.append(Case(folder / "фото.jpg", status=None))
         before, photos_before = snapshot(folder), snapshot(PHOTOS)
         proc = start_to_start_screen(s)
-        refused = open_each(s, proc, "Child00", START_OPEN, cases[:-1], back_to_start)
+        refused = open_each(s, proc, "Child00", START_OPEN, cases[:-1], back_to_start,
+                            "Open button")
 
         # The name reaches the program as question marks: the loader cannot find it.
         assert through_dialog(s, "Child00", START_OPEN, folder / "фото.jpg") == "passed"
@@ -247,6 +254,7 @@ def scenario_hostile_files_as_the_last_picture_preview_quietly():
         default = preview(s)
         bomb_case = next(c for c in cases if c.name.startswith("bomb"))
         shown = None
+        previewed = 0
         for case in cases:
             s.reg_add(CONFIG_KEY, "DefaultFile", data=s.winpath(case.path))
             if case is bomb_case:
@@ -263,6 +271,7 @@ def scenario_hostile_files_as_the_last_picture_preview_quietly():
             still_there(s, proc, "Child00")
             readable = (case.picture_kind and case.size is not None and
                         len(s.winpath(case.path)) < 260 and case.name != "фото.jpg")
+            previewed += readable
             if readable:
                 shown = s.wait_until(lambda: preview(s) != default and preview(s),
                                      what=f"{case.name} as the preview")
@@ -274,6 +283,8 @@ def scenario_hostile_files_as_the_last_picture_preview_quietly():
             # The setting is the user's: it is left as it was.
             assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", as_reg_shows(s.winpath(case.path)))
         assert snapshot(folder) == before, changes(before, snapshot(folder))
+        print(f"hostile files, last picture preview: {len(cases)} files; {previewed} shown, "
+              f"{len(cases) - previewed} replaced by the default picture without a word")
         s.click("Child00", *START_CLOSE)
         assert s.wait_exit(proc, 15) == 0
 
@@ -373,8 +384,10 @@ def scenario_hostile_files_in_the_decoration_folders():
                 return ("Error", "The picture is too large (%d x %d)." % case.size)
             return message
 
-        choose_each(s, road, program / "Ornament", cases["Ornament"], sticker_message)
+        stickers = choose_each(s, road, program / "Ornament", cases["Ornament"], sticker_message)
         assert snapshot(program) == before, changes(before, snapshot(program))
+        print(f"hostile files, decoration folders: {len(files)} Background and {len(stickers)} "
+              f"Ornament files chosen, each loaded or refused with its message")
         road.close()
         assert "long-259.png" in {p.name for p in files} and "long-260.png" not in {p.name for p in files}
 
@@ -396,7 +409,8 @@ def scenario_hostile_files_through_the_camera_screens_files_button():
             s.wait_window("Child01")
             assert video_window(s) == [AREA_600]
 
-        refused = open_each(s, proc, "Child01", CAMERA_FILES, cases, back_to_camera)
+        refused = open_each(s, proc, "Child01", CAMERA_FILES, cases, back_to_camera,
+                            "camera screen's Files")
         assert refused == {"folder.png": None}, refused
         assert video_window(s) == [AREA_600]
         assert snapshot(folder) == before, changes(before, snapshot(folder))
