@@ -45,10 +45,7 @@ struct PictureBitmap {
     PictureBitmap& operator=(const PictureBitmap&) = delete;
 };
 
-// A converted file always carries its format's extension ("photo.jpeg" becomes "photo.jpg").
-bool SavePicture(char* path, ImageTarget target) {
-    if (target != TargetBmp)
-        ReplaceExtension(path, TargetExtension(target), PathSize);
+bool SavePicture(const char* path, ImageTarget target) {
     PictureBitmap p;
     return SavePictureFile(path, p.bitmap, p.dc, target);
 }
@@ -75,7 +72,8 @@ bool SaveAs(HWND w, int slot) {
         ReplaceExtension(ExportName, TargetExtension(target), PathSize);
     if (!AskSaveFile(w, ExportName, ExportTitle))
         return false;
-    // The name the file will have is asked about before it replaces anything.
+    // A converted file always carries its format's extension ("photo.jpeg" becomes "photo.jpg"),
+    // and that name is asked about before it replaces anything.
     char typed[PathSize];
     CopyText(typed, ExportName, PathSize);
     if (target != TargetBmp)
@@ -93,7 +91,7 @@ void TimeStampedCopyName(const char* suffix) {
 }
 
 bool OpenInPaint() {
-    TimeStampedCopyName(".PNG");
+    TimeStampedCopyName(".png");
     if (!SavePicture(ExportName, TargetPng))
         return false;
     char system[PathSize];
@@ -105,7 +103,7 @@ bool OpenInPaint() {
 }
 
 bool ShowInViewer() {
-    TimeStampedCopyName(".JPG");
+    TimeStampedCopyName(".jpg");
     if (!SavePicture(ExportName, TargetJpeg))
         return false;
     char system[PathSize];

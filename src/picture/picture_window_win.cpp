@@ -77,9 +77,17 @@ void DrawOnShownPicture(HWND w, const PictureWindowWork& work, POINT p) {
         if (c != CLR_INVALID)
             KeyColor = c;
     }
-    if (work.blend != PictureBlend::None)
+    // A dot changes only its square (this runs at every mouse move); a blend the whole picture.
+    RECT changed{0, 0, PictureWidth, PictureHeight};
+    if (work.blend != PictureBlend::None) {
         KeyBlend(canvas, work.blend == PictureBlend::Decoration ? DecorationPicture : EntryPicture);
-    BitBlt(windowDC, 0, 0, PictureWidth, PictureHeight, canvas, 0, 0, SRCCOPY);
+    } else {
+        const int reach = (work.dot == PictureDot::Key ? KeyWidth : PenWidth) + 1;
+        changed = RECT{p.x - reach, p.y - reach, p.x + reach + 1, p.y + reach + 1};
+    }
+    if (work.dot != PictureDot::None || work.blend != PictureBlend::None)
+        BitBlt(windowDC, changed.left, changed.top, changed.right - changed.left,
+               changed.bottom - changed.top, canvas, changed.left, changed.top, SRCCOPY);
     SelectObject(canvas, old);
     DeleteDC(canvas);
     ReleaseDC(w, windowDC);
