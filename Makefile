@@ -5,7 +5,7 @@ WIN    := build/win
 ASSETS := build/assets
 JOBS   := $(shell nproc)
 
-.PHONY: all setup native assets windows run test unit e2e screens bench fuzz fuzz-smoke soak dist clean
+.PHONY: all setup native assets windows run test unit e2e screens bench bench-e2e fuzz fuzz-smoke soak dist clean
 
 all: windows
 
@@ -50,6 +50,10 @@ bench: setup
 	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFLIMMER_SANITIZE=OFF >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) --target flimmer_bench
 	@$(BENCH)/flimmer_bench
+
+# Whole presses and the big photo's open, timed by the program itself under Wine.
+bench-e2e: setup windows
+	@python3 tests/e2e/bench_presses.py
 
 # The core's fuzz targets (clang, libFuzzer, ASan, UBSan): a few minutes each (FUZZ_SECONDS),
 # or about twelve seconds each for fuzz-smoke. Findings stay in out/fuzz/.

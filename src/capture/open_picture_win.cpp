@@ -8,12 +8,15 @@
 #include "picture/picture_file_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
+#include "program/press_timing.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "program/settings_win.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/file_kind.h"
+#include "skin/skin_ahead_win.h"
 #include "skin/skin_win.h"
 
 void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
@@ -21,10 +24,14 @@ void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
     PrepareFileDialog(screen, OpenAnyPicture);
     if (!AskOpenFile(screen, file, title))
         file[0] = '\0';
+    BeginPress();
+    NotePressedSlot(PictureOpenedSlot);
     LastFolderOf(file, LastFolder, PathSize);
     if (!IsPictureKind(FileKindOf(file)))
         return;
     WriteSettingString("DefaultFile", file);
+    // The colour screen's pictures are decoded on the other core while the photo is.
+    PrepareSkinPictures(SkinChild02);
     if (LoadPictureFile(screen, file, BasePicture.blue, BasePicture.green, BasePicture.red,
                         &PictureWidth, &PictureHeight, 1) != 0)
         return;
@@ -39,14 +46,9 @@ void EnterEditing(HWND screen, int ownScreenId) {
     CopyPicture(BasePicture, CurrentPicture);
     ReleaseButtonDCs(ScreenSlotCount(ownScreenId));
     CreateScreen(AppInstance, MainWindow, ColourScreenId);
-    if (DisplayBitmap != nullptr)
-        DeleteObject(DisplayBitmap);
-    HDC dc = GetDC(PictureWindow);
-    DisplayBitmap = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
-    ReleaseDC(PictureWindow, dc);
-    PlanesToBitmap(BasePicture.blue, BasePicture.green, BasePicture.red, DisplayBitmap);
+    CreateDisplaySurface(PictureWidth, PictureHeight);
     ShowWindow(PictureWindow, SW_SHOWNORMAL);
-    ShowBitmapInPictureWindow(DisplayBitmap);
+    ShowPlanes(BasePicture);
     DestroyWindow(screen);
     UnregisterClassA(ScreenTable[ownScreenId].className, AppInstance);
 }

@@ -13,6 +13,7 @@
 #include "picture/picture_file_win.h"
 #include "picture/picture_window.h"
 #include "picture/picture_window_win.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
@@ -70,6 +71,7 @@ void ChooseOrnament(HWND w, int code, const char* path) {
     std::memcpy(DecorationWeights.blue, DecorationPicture.blue, n);
     std::memcpy(DecorationWeights.green, DecorationPicture.green, n);
     std::memcpy(DecorationWeights.red, DecorationPicture.red, n);
+    const KernelSpan kernel;
     CompositePlacedDecoration();
     ShowPlanes(CurrentPicture);
 }
@@ -90,6 +92,7 @@ void ApplyForeground(HWND w, const char* picture, const char* weights) {
     DecorationX = DecorationY = 0;
     Dragging = 0;
     BlendMode = WeightedBlend;
+    const KernelSpan kernel;
     CompositeFullPicture(DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
                          BasePicture.blue, BasePicture.green, BasePicture.red, CurrentPicture.blue,
                          CurrentPicture.green, CurrentPicture.red, DecorationWeights.blue,
@@ -104,6 +107,7 @@ void ApplyCover(HWND w, const char* path) {
     Dragging = 0;
     BlendMode = WeightedBlend;
     CopyPicture(DecorationPicture, DecorationWeights);
+    const KernelSpan kernel;
     CompositePlacedDecoration();
     ShowPlanes(CurrentPicture);
 }

@@ -126,14 +126,20 @@ void LoadForegroundPage(HWND window, const FileList* pictures, const FileList* w
     DrawPage(window, RowsOf4x);
 }
 
-void DrawThumbnails(HWND) {
+void DrawThumbnails(HWND window) {
     if (BackBufferDC == nullptr)
         return;
     SetBkMode(BackBufferDC, TRANSPARENT);
-    for (int s = 0; s < ThumbnailCount; ++s)
+    RECT all{0, 0, 0, 0};
+    for (int s = 0; s < ThumbnailCount; ++s) {
         if (ThumbnailDC[s] != nullptr)
             BitBlt(BackBufferDC, ThumbnailSlotX(s), ThumbnailSlotY(s), ThumbnailSize, ThumbnailSize,
                    ThumbnailDC[s], 0, 0, SRCCOPY);
+        const RECT slot{ThumbnailSlotX(s), ThumbnailSlotY(s), ThumbnailSlotX(s) + ThumbnailSize,
+                        ThumbnailSlotY(s) + ThumbnailSize};
+        UnionRect(&all, &all, &slot);
+    }
+    InvalidateRect(window, &all, FALSE);
     const int f = FirstThumbnailButton(ScreenCode);
     if (f < 0)
         return;

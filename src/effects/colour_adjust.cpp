@@ -416,10 +416,9 @@ void RunColourAdjust() {
 
 // Outside its guard range a setting no longer steps either way; the press is still recorded,
 // so its undo leaves the setting where it is too.
-void StepGain(int& step, int delta) {
+void ChangeGain(int& step, int delta) {
     if (step >= -32765 && step <= 32766)
         step += delta;
-    RunColourAdjust();
 }
 
 float GainOf(int step) {
@@ -448,19 +447,30 @@ void ApplyColourAdjust() {
     RunColourAdjust();
 }
 
-void StepBrightness(int delta) {
-    StepGain(BrightnessStep, delta);
+void ChangeBrightness(int delta) {
+    ChangeGain(BrightnessStep, delta);
 }
-void StepSaturation(int delta) {
-    StepGain(SaturationStep, delta);
+void ChangeSaturation(int delta) {
+    ChangeGain(SaturationStep, delta);
 }
-
-void StepHue(int delta) {
+void ChangeHue(int delta) {
     HueShift += delta;
     if (HueShift > 360)
         HueShift = 0;
     else if (HueShift < 0)
         HueShift = 360;
+}
+
+void StepBrightness(int delta) {
+    ChangeBrightness(delta);
+    RunColourAdjust();
+}
+void StepSaturation(int delta) {
+    ChangeSaturation(delta);
+    RunColourAdjust();
+}
+void StepHue(int delta) {
+    ChangeHue(delta);
     RunColourAdjust();
 }
 

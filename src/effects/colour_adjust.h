@@ -36,6 +36,10 @@ void ApplyColourAdjust();
 void StepBrightness(int delta);
 void StepSaturation(int delta);
 void StepHue(int delta);
+// The same changes of the settings alone, the picture left as it is.
+void ChangeBrightness(int delta);
+void ChangeSaturation(int delta);
+void ChangeHue(int delta);
 
 // The five stages over PictureWidth x PictureHeight values.
 void ToLumaChroma(const uint8_t* blue, const uint8_t* green, const uint8_t* red, int32_t* luma,

@@ -7,6 +7,7 @@
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
 #include "picture/press_history.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
@@ -15,13 +16,13 @@
 namespace {
 
 void Press(int code) {
+    const KernelSpan kernel;
     if (PressColour(code).memoryFull)
         ReportMemoryFull();
 }
 
 void Clears() {
-    while (UndoColourPress()) {
-    }
+    UndoAllColourPresses();
     RestoreEntryPicture();
 }
 
@@ -41,12 +42,16 @@ void PressColourScreen(HWND w, LPARAM lp) {
     case ColourSlot::Clears:
         Clears();
         break;
-    case ColourSlot::Undo:
+    case ColourSlot::Undo: {
+        const KernelSpan kernel;
         UndoColourPress();
         break;
-    case ColourSlot::Redo:
+    }
+    case ColourSlot::Redo: {
+        const KernelSpan kernel;
         RedoColourPress();
         break;
+    }
     default:
         if (slot >= ColourSlot::FirstPress)
             Press(BrightnessPlus + slot - ColourSlot::FirstPress);

@@ -5,6 +5,7 @@
 #include "picture/history.h"
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
+#include "program/press_timing_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/skin_tables.h"
@@ -19,7 +20,10 @@ int RememberedButton = -1;
 
 void ApplyEffect(int effect) {
     Snapshot();
-    ApplyGalleryEffect(effect);
+    {
+        const KernelSpan kernel;
+        ApplyGalleryEffect(effect);
+    }
     ShowPlanes(GalleryPicture);
     CopyPicture(GalleryPicture, CurrentPicture);
 }

@@ -6,6 +6,7 @@
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
 #include "picture/press_history.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
@@ -13,6 +14,7 @@
 namespace {
 
 void Press(int code) {
+    const KernelSpan kernel;
     const PressOutcome outcome = PressWarp(code);
     if (outcome.memoryFull)
         ReportMemoryFull();
@@ -20,10 +22,10 @@ void Press(int code) {
         ApplyPerspective();
 }
 
+// The settings go back press by press; only the entry picture needs showing.
 void Clears() {
     while (const int code = UndoPress())
-        if (ChangeWarpSetting(code, true))
-            ApplyPerspective();
+        ChangeWarpSetting(code, true);
     RestoreEntryPicture();
 }
 
@@ -40,14 +42,18 @@ void PressPerspectiveScreen(HWND w, LPARAM lp) {
     case PerspectiveSlot::Clears:
         Clears();
         break;
-    case PerspectiveSlot::Undo:
+    case PerspectiveSlot::Undo: {
+        const KernelSpan kernel;
         if (UndoWarpPress())
             ApplyPerspective();
         break;
-    case PerspectiveSlot::Redo:
+    }
+    case PerspectiveSlot::Redo: {
+        const KernelSpan kernel;
         if (RedoWarpPress())
             ApplyPerspective();
         break;
+    }
     default:
         if (slot >= FirstWarpCode && slot <= LastWarpCode)
             Press(slot); // the turn and scale buttons' slots are their codes

@@ -1,11 +1,15 @@
 #include "navigation/navigation_win.h"
 
 #include "program/layout.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
 #include "skin/screen_slots.h"
 #include "skin/skin_win.h"
+
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -14,15 +18,45 @@ constexpr int GrabbingHandCursor = 1102;
 
 const WNDPROC* ScreenProcedures = nullptr;
 
+// A press is timed from the button going down until what it changed has been painted: the
+// paints it caused are done here rather than when the queue next runs dry.
+LRESULT TimedScreenCall(int id, HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_LBUTTONDOWN)
+        return ScreenProcedures[id](w, msg, wp, lp);
+    BeginPress();
+    const int screenCode = ScreenTable[id].screenCode;
+    const LRESULT result = ScreenProcedures[id](w, msg, wp, lp);
+    if (ScreenWindow != nullptr)
+        UpdateWindow(ScreenWindow);
+    if (PictureWindow != nullptr && IsWindowVisible(PictureWindow))
+        UpdateWindow(PictureWindow);
+    EndPress(screenCode);
+    return result;
+}
+
+template <int Id> LRESULT CALLBACK TimedScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    return TimedScreenCall(Id, w, msg, wp, lp);
+}
+
+template <int... Ids>
+constexpr std::array<WNDPROC, sizeof...(Ids)> TimedTable(std::integer_sequence<int, Ids...>) {
+    return {&TimedScreenProc<Ids>...};
+}
+
+constexpr std::array<WNDPROC, ScreenCountValue> TimedProcedures =
+    TimedTable(std::make_integer_sequence<int, ScreenCountValue>{});
+
 } // namespace
 
-void UseScreenProcedures(const WNDPROC* procedures) { ScreenProcedures = procedures; }
+void UseScreenProcedures(const WNDPROC* procedures) {
+    ScreenProcedures = procedures;
+}
 
 HWND CreateScreen(HINSTANCE instance, HWND parent, int screenId) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = ScreenProcedures[screenId];
+    wc.lpfnWndProc = TimedProcedures[static_cast<std::size_t>(screenId)];
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
@@ -37,8 +71,8 @@ HWND CreateScreen(HINSTANCE instance, HWND parent, int screenId) {
     if (screenId == PictureScreenId)
         return CreateWindowExA(0, name, nullptr, WS_POPUP, AreaX, AreaY, AreaWidth, AreaHeight,
                                parent, nullptr, AppInstance, nullptr);
-    return CreateWindowExA(0, name, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, LayoutWidth,
-                           LayoutHeight, parent, reinterpret_cast<HMENU>(1), instance, nullptr);
+    return CreateWindowExA(0, name, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, LayoutWidth, LayoutHeight,
+                           parent, reinterpret_cast<HMENU>(1), instance, nullptr);
 }
 
 void SwitchScreen(HWND oldWindow, int oldId, int targetId) {
@@ -56,7 +90,9 @@ void CloseProgramFromScreen(HWND window, int screenId) {
     PostQuitMessage(0);
 }
 
-void MinimiseMainWindow() { ShowWindow(MainWindow, SW_MINIMIZE); }
+void MinimiseMainWindow() {
+    ShowWindow(MainWindow, SW_MINIMIZE);
+}
 
 void ReturnToCamera(HWND window, int screenId) {
     ShowWindow(PictureWindow, SW_HIDE);
@@ -116,6 +152,7 @@ int PressedSlot(HWND w, LPARAM lp, int screenId, int dragPlacement) {
             DrawScreenButtons(w, skin, i, -1);
             PlayClick();
             slot = i;
+            NotePressedSlot(slot);
         }
     if (slot < 0 && ExactDisplay == 1)
         DragMainWindow(w, dragPlacement);

@@ -112,6 +112,26 @@ HistoryStep StepForward() {
     return {next != nullptr, next};
 }
 
+bool ForgetHistoryEntry(const char* path) {
+    HistoryNode* node = HistoryTop;
+    while (node != nullptr && std::strcmp(node->path, path) != 0)
+        node = node->older;
+    if (node == nullptr)
+        return false;
+    if (HistoryCursor == node)
+        HistoryCursor = node->older;
+    if (HistoryFloor == node)
+        HistoryFloor = node->newer;
+    if (HistoryTop == node)
+        HistoryTop = node->older;
+    if (node->older != nullptr)
+        node->older->newer = node->newer;
+    if (node->newer != nullptr)
+        node->newer->older = node->older;
+    delete node;
+    return true;
+}
+
 void ClearsHistory() {
     HistoryCursor = nullptr;
 }

@@ -54,6 +54,9 @@ struct HistoryStep {
 };
 HistoryStep StepBack();
 HistoryStep StepForward();
+// Takes the entry naming this file out of the stack (the cursor moves to the entry below it);
+// false when no entry names it. The file is not touched.
+bool ForgetHistoryEntry(const char* path);
 // Shows the entry picture without removing anything.
 void ClearsHistory();
 // Pops every entry (deleting files where remove is given) and forgets cursor and floor.

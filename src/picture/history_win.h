@@ -2,7 +2,13 @@
 #pragma once
 #include "picture/history.h"
 
+#include <windows.h>
+
 #include <cstdint>
+
+// Posted to the main window when a history file could not be written in the background: its
+// answer is FinishHistoryWrites(), which takes the step out and says so.
+constexpr UINT HistoryWriteFailedMessage = WM_APP + 1;
 
 // Push and pop with the program's messages ("The memory is full.", "The stack is empty.").
 void PushHistory(HistoryNode** top, const char* path, const char* secondPath);
@@ -19,7 +25,11 @@ int ReadTemporaryPicture(const char* name, uint8_t* blue, uint8_t* green, uint8_
 // Removes the redo entries, deleting their files on the screens that keep temporary files.
 void DiscardRedo();
 // Records CurrentPicture as a new state in a new temporary file and shows it as the cursor.
+// The file is written in the background.
 void Snapshot();
+// Waits for the history files still being written; a step whose file could not be written is
+// taken out of the history and reported.
+void FinishHistoryWrites();
 // Step back and forward on the screens that keep temporary files: loads the state into
 // CurrentPicture (the entry picture below the bottom) and shows it. False when nothing moved.
 bool StepBackInHistory();

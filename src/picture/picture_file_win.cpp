@@ -1,18 +1,23 @@
 #include "picture/picture_file_win.h"
 
+#include "effects/resample.h"
+#include "effects/resample_shim_tmp.h"
 #include "picture/picture_file.h"
 #include "picture/resample_win.h"
 #include "program/layout.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/file_kind.h"
+#include "skin/opaque_pixels_win.h"
 #include "skin/skin_tables.h"
 #include "skin/skin_win.h"
 
 #include <gdiplus.h>
 
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -50,6 +55,54 @@ int DrawInto(HDC windowDC, HBITMAP bitmap, Gdiplus::GpImage* image, int w, int h
     return status;
 }
 
+constexpr int NotRead = -1;
+
+// A picture kept at its own size is read from its decoded pixels: a big photo never becomes a
+// device bitmap of its size. NotRead when it has to be drawn instead (stretched, transparent).
+int ReadPixels(Gdiplus::GpImage* image, const LoadPlan& plan, uint8_t* blue, uint8_t* green,
+               uint8_t* red, int& w, int& h) {
+    UINT naturalW = 0, naturalH = 0;
+    GdipGetImageWidth(image, &naturalW);
+    GdipGetImageHeight(image, &naturalH);
+    if (naturalW != static_cast<UINT>(plan.bitmapWidth) ||
+        naturalH != static_cast<UINT>(plan.bitmapHeight))
+        return NotRead;
+    std::optional<OpaquePixels> locked;
+    {
+        const KernelSpan decoding; // the pixels come out of the decoder here
+        locked.emplace(image);
+    }
+    const OpaquePixels& pixels = *locked;
+    if (!pixels.ok())
+        return NotRead;
+    if (plan.percent < 100)
+        return ResamplePixels(pixels.rows(), pixels.stride(), 3, plan.percent, plan.percent, blue,
+                              green, red, w, h)
+                   ? Gdiplus::Ok
+                   : LoadOutOfMemory;
+    UnpackPixels(pixels.rows(), pixels.stride(), w, h, 24, blue, green, red);
+    return Gdiplus::Ok;
+}
+
+// Any other picture is drawn into a device bitmap of the plan's size and read from there.
+int DrawAndRead(HDC windowDC, Gdiplus::GpImage* image, const LoadPlan& plan, uint8_t* blue,
+                uint8_t* green, uint8_t* red, int& w, int& h) {
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, plan.bitmapWidth, plan.bitmapHeight);
+    if (bitmap == nullptr)
+        return LoadOutOfMemory;
+    int status = DrawInto(windowDC, bitmap, image, plan.bitmapWidth, plan.bitmapHeight);
+    if (status == Gdiplus::Ok) {
+        const bool converted =
+            plan.percent < 100
+                ? ResamplePercent(bitmap, plan.percent, plan.percent, blue, green, red, w, h)
+                : BitmapToPlanesSized(bitmap, w, h, blue, green, red);
+        if (!converted)
+            status = LoadOutOfMemory;
+    }
+    DeleteObject(bitmap);
+    return status;
+}
+
 } // namespace
 
 int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green, uint8_t* red,
@@ -63,8 +116,10 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     WCHAR wide[PathSize];
     Gdiplus::GpImage* image = nullptr;
     int status = Gdiplus::InvalidParameter;
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) != 0)
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) != 0) {
+        const KernelSpan decoding;
         status = GdipLoadImageFromFile(wide, &image);
+    }
     if (status != Gdiplus::Ok) {
         ReleaseDC(screen, windowDC);
         return LoaderFailure(status);
@@ -83,25 +138,14 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
         return Refusal(plan, naturalW, naturalH);
     }
 
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, plan.bitmapWidth, plan.bitmapHeight);
-    status = bitmap == nullptr
-                 ? LoadOutOfMemory
-                 : DrawInto(windowDC, bitmap, image, plan.bitmapWidth, plan.bitmapHeight);
+    int w = plan.bitmapWidth, h = plan.bitmapHeight;
+    status = ReadPixels(image, plan, blue, green, red, w, h);
+    if (status == NotRead)
+        status = DrawAndRead(windowDC, image, plan, blue, green, red, w, h);
     GdipDisposeImage(image);
     ReleaseDC(screen, windowDC);
-    if (status != Gdiplus::Ok) {
-        if (bitmap != nullptr)
-            DeleteObject(bitmap);
+    if (status != Gdiplus::Ok)
         return LoaderFailure(status);
-    }
-
-    int w = plan.bitmapWidth, h = plan.bitmapHeight;
-    const bool converted = plan.percent < 100 ? ResamplePercent(bitmap, plan.percent, plan.percent,
-                                                                blue, green, red, w, h)
-                                              : BitmapToPlanesSized(bitmap, w, h, blue, green, red);
-    DeleteObject(bitmap);
-    if (!converted)
-        return LoaderFailure(LoadOutOfMemory);
     *width = w;
     *height = h;
     return 0;

@@ -2,6 +2,7 @@
 
 #include "picture/history_win.h"
 #include "picture/picture_window.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
@@ -13,6 +14,21 @@ HBITMAP PaintBitmap = nullptr;
 HDC PaintDC = nullptr;
 
 namespace {
+
+// On a display of 24 or 32 bits DisplayBitmap is a DIB section, so the shown picture is packed
+// straight into its pixels; on a 16-bit display it stays a device bitmap, whose rounding of
+// colours the pen and the key colour have always had.
+struct DisplayPixels {
+    uint8_t* bits;
+    std::size_t stride;
+    int depth, width, height;
+};
+DisplayPixels Shown{};
+
+bool FitsDisplaySurface() {
+    return Shown.bits != nullptr && PictureWidth > 0 && PictureHeight > 0 &&
+           PictureWidth <= Shown.width && PictureHeight <= Shown.height;
+}
 
 void SetPictureCursor(PictureCursor cursor) {
     switch (cursor) {
@@ -117,13 +133,18 @@ void CommitPaintStroke() {
     if (PaintBitmap != nullptr)
         BitmapToPlanes(PaintBitmap, CurrentPicture);
     Snapshot();
-    PlanesToBitmap(CurrentPicture, DisplayBitmap);
+    ShowPlanes(CurrentPicture);
 }
 
 // Pen screen: what the pen left on the shown picture becomes the committed picture.
 void CommitPenStroke() {
-    if (DisplayBitmap != nullptr)
+    if (FitsDisplaySurface()) {
+        GdiFlush();
+        UnpackPixels(Shown.bits, Shown.stride, PictureWidth, PictureHeight, Shown.depth,
+                     CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red);
+    } else if (DisplayBitmap != nullptr) {
         BitmapToPlanes(DisplayBitmap, CurrentPicture);
+    }
     ShowPlanes(CurrentPicture);
     CopyPicture(CurrentPicture, BasePicture);
     Snapshot();
@@ -205,17 +226,57 @@ void ShowBitmapInPictureWindow(HBITMAP bitmap) {
 }
 
 void ShowPlanes(const ColorPlanes& picture) {
-    if (DisplayBitmap == nullptr)
+    const OutsideKernel showing;
+    if (FitsDisplaySurface()) {
+        GdiFlush(); // GDI may still be drawing into the pixels
+        PackPixels(picture.blue, picture.green, picture.red, PictureWidth, PictureHeight,
+                   Shown.depth, Shown.bits, Shown.stride);
+    } else if (DisplayBitmap != nullptr) {
+        PlanesToBitmap(picture, DisplayBitmap);
+    } else {
         return;
-    PlanesToBitmap(picture, DisplayBitmap);
+    }
     ShowBitmapInPictureWindow(DisplayBitmap);
 }
 
-void DeletePictureSurfaces() {
-    if (DisplayBitmap != nullptr) {
-        DeleteObject(DisplayBitmap);
-        DisplayBitmap = nullptr;
+bool CreateDisplaySurface(int width, int height) {
+    DeleteDisplaySurface();
+    if (width <= 0 || height <= 0)
+        return false;
+    if (DisplayDepth() < 24) {
+        HDC screen = GetDC(nullptr);
+        DisplayBitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        return DisplayBitmap != nullptr;
     }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down, as the planes
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    DisplayBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DIBSECTION section{};
+    if (DisplayBitmap == nullptr || GetObjectA(DisplayBitmap, sizeof section, &section) == 0) {
+        DeleteDisplaySurface();
+        return false;
+    }
+    Shown = DisplayPixels{static_cast<uint8_t*>(bits),
+                          static_cast<std::size_t>(section.dsBm.bmWidthBytes), 32, width, height};
+    return true;
+}
+
+void DeleteDisplaySurface() {
+    if (DisplayBitmap != nullptr)
+        DeleteObject(DisplayBitmap);
+    DisplayBitmap = nullptr;
+    Shown = DisplayPixels{};
+}
+
+void DeletePictureSurfaces() {
+    DeleteDisplaySurface();
     DeletePaintSurface();
 }
 
@@ -236,4 +297,6 @@ void RestoreEntryPicture() {
     ShowPlanes(CurrentPicture);
 }
 
-void CommitShownPicture() { CopyPicture(CurrentPicture, BasePicture); }
+void CommitShownPicture() {
+    CopyPicture(CurrentPicture, BasePicture);
+}

@@ -4,6 +4,7 @@
 
 #include "skin/color_planes.h"
 
+// What the picture window shows, made for each picture that enters editing.
 extern HBITMAP DisplayBitmap;
 // Off-screen surface of the Background and pen screens, made by those screens.
 extern HBITMAP PaintBitmap;
@@ -14,6 +15,9 @@ LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 void ShowBitmapInPictureWindow(HBITMAP bitmap);
 // Converts a picture into DisplayBitmap and paints it into the picture window.
 void ShowPlanes(const ColorPlanes& picture);
+// DisplayBitmap for a picture of this size (the old one goes); false when it cannot be made.
+bool CreateDisplaySurface(int width, int height);
+void DeleteDisplaySurface();
 // Clears on every editing screen: the picture of arrival becomes committed and shown again.
 void RestoreEntryPicture();
 // Copies the shown picture into the committed one.

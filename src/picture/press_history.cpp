@@ -30,28 +30,33 @@ int RedoPress() {
     return EffectCursor != nullptr ? EffectCursor->value : 0;
 }
 
-void ApplyColourPress(int code, bool undo) {
+void ChangeColourSetting(int code, bool undo) {
     const int sign = undo ? -1 : 1;
     switch (code) {
     case BrightnessPlus:
-        StepBrightness(sign);
+        ChangeBrightness(sign);
         break;
     case BrightnessMinus:
-        StepBrightness(-sign);
+        ChangeBrightness(-sign);
         break;
     case SaturationPlus:
-        StepSaturation(sign);
+        ChangeSaturation(sign);
         break;
     case SaturationMinus:
-        StepSaturation(-sign);
+        ChangeSaturation(-sign);
         break;
     case HuePlus:
-        StepHue(10 * sign);
+        ChangeHue(10 * sign);
         break;
     case HueMinus:
-        StepHue(-10 * sign);
+        ChangeHue(-10 * sign);
         break;
     }
+}
+
+void ApplyColourPress(int code, bool undo) {
+    ChangeColourSetting(code, undo);
+    ApplyColourAdjust();
 }
 
 namespace {
@@ -81,6 +86,11 @@ bool UndoColourPress() {
     if (code != 0)
         ApplyColourPress(code, true);
     return code != 0;
+}
+
+void UndoAllColourPresses() {
+    while (const int code = UndoPress())
+        ChangeColourSetting(code, true);
 }
 
 bool RedoColourPress() {

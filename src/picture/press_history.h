@@ -20,13 +20,18 @@ int RedoPress();
 // The colour screen's presses: codes 7..12 (brightness, saturation, hue; plus, minus).
 enum ColourPressCode { BrightnessPlus = 7, BrightnessMinus, SaturationPlus, SaturationMinus,
                        HuePlus, HueMinus };
-// Applies a code as pressed, or its opposite when undoing.
+// Changes the setting of a code as pressed, or the opposite when undoing; the picture stays.
+void ChangeColourSetting(int code, bool undo);
+// The same, and the picture is made again and shown.
 void ApplyColourPress(int code, bool undo);
 // The colour screen's buttons: a press is applied and recorded; undo and redo move the cursor
 // and apply, returning false when there was nothing to move over.
 PressOutcome PressColour(int code);
 bool UndoColourPress();
 bool RedoColourPress();
+// Undoes every press down to the first, changing the settings only (Clears shows the entry
+// picture afterwards).
+void UndoAllColourPresses();
 
 // The perspective screen's presses: code 8 + 2k raises setting k by one and 9 + 2k lowers
 // it, over tilt, turn, spin, width and height.

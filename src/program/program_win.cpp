@@ -11,6 +11,13 @@ HWND PictureWindow = nullptr;
 int ColorDepth = 0;
 int SpeakerOn = 1;
 
+int DisplayDepth() {
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return depth;
+}
+
 int ShowMessage(const char* caption, const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -12,6 +12,9 @@ extern HWND PictureWindow; // the borderless window that shows the picture being
 extern int ColorDepth;
 extern int SpeakerOn;
 
+// Bits per pixel of the display now (it may change while the program runs).
+int DisplayDepth();
+
 // The one error and debug report: an ownerless box with an OK button.
 int ShowMessage(const char* caption, const char* format, ...);
 // The same report in a box of the given style.

@@ -8,6 +8,7 @@
 #include <wtsapi32.h>
 
 #include <cstring>
+#include <new>
 
 char ProgramFolder[PathSize] = "";
 char PicturesFolder[PathSize] = "";
@@ -148,10 +149,60 @@ void SetUpFolders() {
     MakeSkinPathsAbsolute(ProgramFolder);
 }
 
+namespace {
+
+// Starting a sound makes the caller wait while the one still playing is stopped: sounds are
+// started by a thread of their own, so that a press never waits for the click before it.
+constexpr UINT PlaySoundRequest = WM_APP;
+DWORD SoundThreadId = 0;
+
+DWORD WINAPI PlaySounds(void* ready) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists from here on
+    SetEvent(static_cast<HANDLE>(ready));
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message != PlaySoundRequest)
+            continue;
+        char* path = reinterpret_cast<char*>(msg.lParam);
+        sndPlaySoundA(path, SND_ASYNC);
+        delete[] path;
+    }
+    return 0;
+}
+
+bool StartSoundThread() {
+    if (SoundThreadId != 0)
+        return true;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (ready == nullptr)
+        return false;
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, PlaySounds, ready, 0, &id);
+    if (thread != nullptr) {
+        WaitForSingleObject(ready, INFINITE);
+        CloseHandle(thread);
+        SoundThreadId = id;
+    }
+    CloseHandle(ready);
+    return SoundThreadId != 0;
+}
+
+} // namespace
+
 void PlayProgramSound(const char* name) {
     char path[PathSize];
     CopyText(path, ProgramFolder, PathSize);
     AppendText(path, "\\", PathSize);
     AppendText(path, name, PathSize);
+    if (StartSoundThread()) {
+        char* request = new (std::nothrow) char[PathSize];
+        if (request != nullptr) {
+            CopyText(request, path, PathSize);
+            if (PostThreadMessageA(SoundThreadId, PlaySoundRequest, 0,
+                                   reinterpret_cast<LPARAM>(request)))
+                return;
+            delete[] request;
+        }
+    }
     sndPlaySoundA(path, SND_ASYNC);
 }

@@ -4,6 +4,7 @@
 #include "picture/history_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
+#include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "program/settings_win.h"
@@ -51,6 +52,10 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     default:
         if (msg == DebugCountsMessage)
             return static_cast<LRESULT>(CountGdiObjects());
+        if (msg == PressTimesMessage)
+            return AnswerPressTimes(wp, lp);
+        if (msg == HistoryWriteFailedMessage)
+            FinishHistoryWrites();
         break;
     case WM_KEYDOWN:
         if (wp == VK_F1)

@@ -4,7 +4,9 @@
 #include "program/program_win.h"
 #include "program/settings_win.h"
 #include "skin/file_kind.h"
+#include "skin/opaque_pixels_win.h"
 #include "skin/region_runs.h"
+#include "skin/skin_ahead_win.h"
 
 #include <gdiplus.h>
 
@@ -20,6 +22,12 @@ HDC SelectionMaskDC = nullptr;
 namespace {
 
 using namespace Gdiplus::DllExports;
+
+// The state surface each button was last drawn with: drawing the same one again changes no
+// pixel, so a mouse message redraws only the buttons whose state changed. A new back buffer
+// has no buttons on it yet and is shown whole.
+HDC DrawnSurface[MaxSlots] = {};
+bool BackBufferRenewed = true;
 
 // GDI+ takes UTF-16 paths; ours are ANSI.
 Gdiplus::GpImage* LoadGdipImage(const char* path) {
@@ -43,13 +51,41 @@ void DrawImageStretched(HDC dc, Gdiplus::GpImage* image, int w, int h) {
     }
 }
 
+// A device bitmap of an opaque image that has exactly the size wanted, made from its pixels
+// rather than by drawing; null for any other image.
+HBITMAP BitmapOfNaturalSize(HDC windowDC, Gdiplus::GpImage* image, int w, int h) {
+    UINT naturalW = 0, naturalH = 0;
+    if (image == nullptr || GdipGetImageWidth(image, &naturalW) != Gdiplus::Ok ||
+        GdipGetImageHeight(image, &naturalH) != Gdiplus::Ok || naturalW != static_cast<UINT>(w) ||
+        naturalH != static_cast<UINT>(h))
+        return nullptr;
+    const OpaquePixels pixels(image);
+    return BitmapFromPixels(windowDC, pixels);
+}
+
+// A device bitmap of the image stretched to w x h; a missing image leaves it black.
+HBITMAP BitmapOfImage(HDC windowDC, Gdiplus::GpImage* image, int w, int h) {
+    if (HBITMAP ready = BitmapOfNaturalSize(windowDC, image, w, h))
+        return ready;
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, w, h);
+    HDC memory = CreateCompatibleDC(windowDC);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    DrawImageStretched(memory, image, w, h);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return bitmap;
+}
+
 void LoadStateSurface(HDC windowDC, HDC& slot, const char* path, int w, int h) {
     if (!IsPictureKind(FileKindOf(path)))
         return;
-    Gdiplus::GpImage* image = LoadGdipImage(path);
     slot = CreateCompatibleDC(windowDC);
-    SelectObject(slot, CreateCompatibleBitmap(windowDC, w, h));
-    DrawImageStretched(slot, image, w, h);
+    if (HBITMAP prepared = TakePreparedPicture(windowDC, path, w, h)) {
+        SelectObject(slot, prepared);
+        return;
+    }
+    Gdiplus::GpImage* image = LoadGdipImage(path);
+    SelectObject(slot, BitmapOfImage(windowDC, image, w, h));
     if (image != nullptr)
         GdipDisposeImage(image);
 }
@@ -79,12 +115,15 @@ int LoadShapedBackground(HDC windowDC, const char* background, int width, int he
 void LoadPictureBackground(HDC windowDC, const char* background, int width, int height) {
     if (!IsPictureKind(FileKindOf(background)))
         return;
-    Gdiplus::GpImage* image = LoadGdipImage(background);
-    // The back buffer takes the window's size: a missing picture still leaves a usable surface.
-    SelectObject(BackBufferDC, CreateCompatibleBitmap(windowDC, width, height));
-    DrawImageStretched(BackBufferDC, image, width, height);
-    if (image != nullptr)
-        GdipDisposeImage(image);
+    HBITMAP bitmap = TakePreparedPicture(windowDC, background, width, height);
+    if (bitmap == nullptr) {
+        Gdiplus::GpImage* image = LoadGdipImage(background);
+        // The back buffer takes the window's size: a missing picture still leaves a usable surface.
+        bitmap = BitmapOfImage(windowDC, image, width, height);
+        if (image != nullptr)
+            GdipDisposeImage(image);
+    }
+    SelectObject(BackBufferDC, bitmap);
     SetWindowRgn(MainWindow, CreateRectRgn(0, 0, width, height), TRUE);
 }
 
@@ -115,10 +154,12 @@ void DrawPreview(HDC windowDC, const char* preview, const char* fallback) {
 
 } // namespace
 
-int LoadSkin(HWND window, const char* background, int width, int height, int n, char (*norm)[PathSize],
-             char (*hi)[PathSize], char (*push)[PathSize], const int* widths, const int* heights,
-             int shaped, const char* preview, const char* fallbackPreview) {
+int LoadSkin(HWND window, const char* background, int width, int height, int n,
+             char (*norm)[PathSize], char (*hi)[PathSize], char (*push)[PathSize],
+             const int* widths, const int* heights, int shaped, const char* preview,
+             const char* fallbackPreview) {
     HDC windowDC = GetDC(window);
+    ForgetDrawnButtons();
     BackBufferDC = CreateCompatibleDC(windowDC);
     if (shaped != 0) {
         if (LoadShapedBackground(windowDC, background, width, height) != 0) {
@@ -133,6 +174,7 @@ int LoadSkin(HWND window, const char* background, int width, int height, int n, 
         LoadStateSurface(windowDC, ButtonPushDC[i], push[i], widths[i], heights[i]);
         LoadStateSurface(windowDC, ButtonNormDC[i], norm[i], widths[i], heights[i]);
     }
+    DropPreparedPictures();
     if (shaped != 0 && preview != nullptr)
         DrawPreview(windowDC, preview, fallbackPreview);
     ReleaseDC(window, windowDC);
@@ -209,16 +251,32 @@ HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]
 
 void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, const int* y,
                  const int* width, const int* height, int k, COLORREF key2) {
+    RECT changed{0, 0, 0, 0};
     for (int i = 0; i < m; ++i) {
-        HDC surface = i == pressed ? ButtonPushDC[i] : i == hovered ? ButtonHiDC[i] : ButtonNormDC[i];
-        if (surface == nullptr || BackBufferDC == nullptr)
+        HDC surface = i == pressed   ? ButtonPushDC[i]
+                      : i == hovered ? ButtonHiDC[i]
+                                     : ButtonNormDC[i];
+        if (surface == nullptr || BackBufferDC == nullptr || surface == DrawnSurface[i])
             continue;
         const COLORREF key = i < k ? RGB(0, 0, 0) : key2;
         TransparentBlt(BackBufferDC, x[i], y[i], width[i], height[i], surface, 0, 0, width[i],
                        height[i], key);
+        DrawnSurface[i] = surface;
+        const RECT button{x[i], y[i], x[i] + width[i], y[i] + height[i]};
+        UnionRect(&changed, &changed, &button);
     }
-    const RECT all{0, 0, LayoutWidth, LayoutHeight};
-    InvalidateRect(window, &all, FALSE);
+    if (BackBufferRenewed) {
+        changed = RECT{0, 0, LayoutWidth, LayoutHeight};
+        BackBufferRenewed = false;
+    }
+    if (!IsRectEmpty(&changed))
+        InvalidateRect(window, &changed, FALSE);
+}
+
+void ForgetDrawnButtons() {
+    for (HDC& dc : DrawnSurface)
+        dc = nullptr;
+    BackBufferRenewed = true;
 }
 
 void DrawScreenButtons(HWND window, const SkinDescriptor& s, int pressed, int hovered) {
@@ -237,6 +295,7 @@ void DeleteSurface(HDC& dc) {
 }
 
 void ReleaseButtonDCs(int count) {
+    ForgetDrawnButtons();
     for (int i = 0; i < count; ++i) {
         DeleteSurface(ButtonNormDC[i]);
         DeleteSurface(ButtonHiDC[i]);

@@ -26,12 +26,15 @@ int LoadSkin(HWND window, const char* background, int width, int height, int n, 
 int LoadScreenSkin(HWND window, SkinDescriptor& skin);
 HRGN RegionFromBitmap(HBITMAP bitmap, const BYTE key[3], const BYTE tolerance[3]);
 
-// Slots below k are keyed on black, the others on key2; the window is invalidated, so what the
-// caller adds to the back buffer before the next paint is shown with the buttons.
+// Slots below k are keyed on black, the others on key2. Only the buttons whose state surface
+// changed are drawn and invalidated (the whole window after the skin was loaded): what a caller
+// adds to the back buffer it invalidates itself.
 void DrawButtons(HWND window, int pressed, int hovered, int m, const int* x, const int* y,
                  const int* width, const int* height, int k, COLORREF key2);
 // DrawButtons with a screen's own tables and key colours.
 void DrawScreenButtons(HWND window, const SkinDescriptor& skin, int pressed, int hovered);
+// The next DrawButtons draws every button and shows the whole back buffer, as after loading.
+void ForgetDrawnButtons();
 // Deletes a memory surface with the bitmap selected into it and marks it empty.
 void DeleteSurface(HDC& dc);
 // The surfaces of a screen's first count buttons and its back buffer.

@@ -110,6 +110,33 @@ TEST_F(History, PastTheBottomThenAnEditThenClearsGoesNowhere) {
     EXPECT_EQ(HistoryCursor, nullptr);
 }
 
+// A step whose file could not be written leaves the history as if it had never been recorded.
+TEST_F(History, ForgettingAnEntryRelinksItsNeighboursAndMovesCursorAndFloor) {
+    Edit("a");
+    Edit("b");
+    Edit("c");
+    EXPECT_TRUE(ForgetHistoryEntry("c")); // the newest, shown: the cursor goes down with it
+    EXPECT_STREQ(HistoryTop->path, "b");
+    EXPECT_EQ(HistoryTop->newer, nullptr);
+    EXPECT_EQ(HistoryCursor, HistoryTop);
+    Edit("d");
+    StepBack();
+    StepBack();
+    StepBack(); // below the bottom: floor "a"
+    EXPECT_TRUE(ForgetHistoryEntry("a"));
+    ASSERT_NE(HistoryFloor, nullptr);
+    EXPECT_STREQ(HistoryFloor->path, "b");
+    EXPECT_EQ(HistoryFloor->older, nullptr);
+    EXPECT_TRUE(ForgetHistoryEntry("b")); // the middle of "b", "d"... now the bottom again
+    EXPECT_STREQ(HistoryFloor->path, "d");
+    EXPECT_FALSE(ForgetHistoryEntry("b"));
+    EXPECT_EQ(Depth(), 1);
+    EXPECT_TRUE(Removed.empty()); // files are the caller's
+    const HistoryStep s = StepForward();
+    ASSERT_TRUE(s.moved);
+    EXPECT_STREQ(s.node->path, "d");
+}
+
 TEST_F(History, EmptyStackAndEdgesChangeNothing) {
     EXPECT_FALSE(StepBack().moved);
     EXPECT_FALSE(StepForward().moved);

@@ -2,6 +2,7 @@
 #include "effects/warp.h"
 #include "picture/press_history.h"
 #include "picture/history.h"
+#include "skin/color_planes.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,25 @@ TEST_F(PressHistory, PressAfterUndoingEverythingForgetsTheOldestPress) {
     Redo();
     EXPECT_EQ(BrightnessStep, 11);
     EXPECT_EQ(SaturationStep, 10);
+}
+
+// Clears takes back every press at once: the settings come back without the picture being made
+// again press by press, and the presses stay for redo.
+TEST_F(PressHistory, UndoingAllPressesRestoresTheSettingsAndKeepsThemForRedo) {
+    Press(BrightnessPlus);
+    Press(HueMinus);
+    Press(SaturationMinus);
+    CurrentPicture.blue[0] = 77; // not recomputed by the undo
+    UndoAllColourPresses();
+    EXPECT_EQ(BrightnessStep, 10);
+    EXPECT_EQ(SaturationStep, 10);
+    EXPECT_EQ(HueShift, 0);
+    EXPECT_EQ(CurrentPicture.blue[0], 77);
+    EXPECT_FALSE(UndoColourPress());
+    Redo();
+    EXPECT_EQ(BrightnessStep, 11);
+    Redo();
+    EXPECT_EQ(HueShift, 360);
 }
 
 TEST_F(PressHistory, HueWrapsBothWaysAndUndoes) {

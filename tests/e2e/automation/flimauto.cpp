@@ -683,6 +683,94 @@ int CmdGdiObjects(int, char **) {
     return 0;
 }
 
+// The program's timing of its last press, field by field (screen, slot, total and kernel us).
+bool LastPress(HWND main, int back, long long out[4]) {
+    const UINT message = RegisterWindowMessageA("Flimmer.PressTimes");
+    for (int field = 0; field < 4; ++field) {
+        DWORD_PTR value = 0;
+        if (!SendMessageTimeoutA(main, message, static_cast<WPARAM>(back), field, SMTO_NORMAL,
+                                 kSendTimeoutMs, &value))
+            return false;
+        out[field] = static_cast<LONG_PTR>(value);
+    }
+    return true;
+}
+
+// Clicks N times as the mouse would (move, down, up), going round the given points, and prints
+// after each click the program's own record of it: "screen slot total_us kernel_us".
+int CmdPressTimes(int argc, char **argv) {
+    long long n = 0;
+    if (argc < 6 || argc % 2 != 0 || !ParseInt(argv[3], n))
+        return Fail("usage: press-times CLASS N x1 y1 [x2 y2 ...]");
+    std::vector<LPARAM> points;
+    for (int i = 4; i + 1 < argc; i += 2) {
+        long long x = 0, y = 0;
+        if (!ParseInt(argv[i], x) || !ParseInt(argv[i + 1], y)) return Fail("bad point");
+        points.push_back(MAKELPARAM(static_cast<int>(x), static_cast<int>(y)));
+    }
+    HWND main = FindByClass("Flimmer");
+    HWND hwnd = FindByClass(argv[2]);
+    if (!main || !hwnd) return Fail("no window of class \"%s\"", argv[2]);
+    for (long long i = 0; i < n; ++i) {
+        const LPARAM point = points[static_cast<std::size_t>(i) % points.size()];
+        if (Deliver(Delivery::Send, hwnd, WM_MOUSEMOVE, 0, point) ||
+            Deliver(Delivery::Send, hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point))
+            return 1;
+        long long record[4];
+        if (!LastPress(main, 0, record)) return Fail("the program did not answer");
+        if (Deliver(Delivery::Send, hwnd, WM_LBUTTONUP, 0, point)) return 1;
+        std::printf("%lld %lld %lld %lld\n", record[0], record[1], record[2], record[3]);
+    }
+    return 0;
+}
+
+// The program's records of its last K presses, the last one first.
+int CmdPressLog(int argc, char **argv) {
+    long long k = 1;
+    if (argc > 3 || (argc == 3 && !ParseInt(argv[2], k))) return Fail("usage: press-log [K]");
+    HWND main = FindByClass("Flimmer");
+    if (!main) return Fail("no window of class \"Flimmer\"");
+    for (int back = 0; back < k; ++back) {
+        long long record[4];
+        if (!LastPress(main, back, record)) return Fail("the program did not answer");
+        std::printf("%lld %lld %lld %lld\n", record[0], record[1], record[2], record[3]);
+    }
+    return 0;
+}
+
+// The imaging library's own time to decode a file into 24-bit pixels, N times, in ms.
+int CmdDecodeTime(int argc, char **argv) {
+    long long n = 0;
+    if (argc != 4 || !ParseInt(argv[3], n)) return Fail("usage: decode-time FILE N");
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    WCHAR path[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, MAX_PATH) == 0) return Fail("bad path");
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (long long i = 0; i < n; ++i) {
+        LARGE_INTEGER t0, t1;
+        QueryPerformanceCounter(&t0);
+        Gdiplus::GpBitmap *bitmap = nullptr;
+        if (Gdiplus::DllExports::GdipCreateBitmapFromFile(path, &bitmap) != Gdiplus::Ok)
+            return Fail("cannot decode %s", argv[2]);
+        UINT w = 0, h = 0;
+        Gdiplus::DllExports::GdipGetImageWidth(bitmap, &w);
+        Gdiplus::DllExports::GdipGetImageHeight(bitmap, &h);
+        Gdiplus::Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
+        Gdiplus::BitmapData data{};
+        if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead,
+                                                    PixelFormat24bppRGB, &data) == Gdiplus::Ok)
+            Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
+        Gdiplus::DllExports::GdipDisposeImage(bitmap);
+        QueryPerformanceCounter(&t1);
+        std::printf("%.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / frequency.QuadPart);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return 0;
+}
+
 struct Command {
     const char *name;
     int (*run)(int, char **);
@@ -718,6 +806,9 @@ const Command kCommands[] = {
     {"hold-file", CmdHoldFile},
     {"cover", CmdCover},
     {"gdi-objects", CmdGdiObjects},
+    {"press-times", CmdPressTimes},
+    {"press-log", CmdPressLog},
+    {"decode-time", CmdDecodeTime},
 };
 
 }  // namespace

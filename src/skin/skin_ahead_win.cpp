@@ -1,0 +1,85 @@
+#include "skin/skin_ahead_win.h"
+
+#include "skin/file_kind.h"
+#include "skin/opaque_pixels_win.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+struct PreparedPicture {
+    std::string path;
+    std::vector<uint8_t> rows; // 32 bits a pixel, top-down
+    int width = 0, height = 0;
+};
+
+std::vector<PreparedPicture> Prepared; // written by the thread only until it ends
+HANDLE Preparing = nullptr;
+
+void Prepare(PreparedPicture& picture) {
+    WCHAR wide[PathSize];
+    if (!IsPictureKind(FileKindOf(picture.path.c_str())) ||
+        MultiByteToWideChar(CP_ACP, 0, picture.path.c_str(), -1, wide, PathSize) == 0)
+        return;
+    Gdiplus::GpImage* image = nullptr;
+    if (GdipLoadImageFromFile(wide, &image) != Gdiplus::Ok)
+        return;
+    {
+        const OpaquePixels pixels(image, 4);
+        if (pixels.ok()) {
+            const std::size_t row = 4 * static_cast<std::size_t>(pixels.width());
+            picture.rows.resize(row * static_cast<std::size_t>(pixels.height()));
+            for (int y = 0; y < pixels.height(); ++y)
+                std::memcpy(picture.rows.data() + row * static_cast<std::size_t>(y),
+                            pixels.rows() + pixels.stride() * static_cast<std::size_t>(y), row);
+            picture.width = pixels.width();
+            picture.height = pixels.height();
+        }
+    }
+    GdipDisposeImage(image);
+}
+
+DWORD WINAPI PrepareAll(void*) {
+    for (PreparedPicture& picture : Prepared)
+        Prepare(picture);
+    return 0;
+}
+
+void WaitForPreparation() {
+    if (Preparing == nullptr)
+        return;
+    WaitForSingleObject(Preparing, INFINITE);
+    CloseHandle(Preparing);
+    Preparing = nullptr;
+}
+
+} // namespace
+
+void PrepareSkinPictures(const SkinDescriptor& skin) {
+    DropPreparedPictures();
+    Prepared.push_back(PreparedPicture{skin.background, {}, 0, 0});
+    for (int i = 0; i < skin.N; ++i)
+        for (const char* path : {skin.norm[i], skin.hi[i], skin.push[i]})
+            Prepared.push_back(PreparedPicture{path, {}, 0, 0});
+    Preparing = CreateThread(nullptr, 0, PrepareAll, nullptr, 0, nullptr);
+    if (Preparing == nullptr)
+        Prepared.clear();
+}
+
+HBITMAP TakePreparedPicture(HDC windowDC, const char* path, int w, int h) {
+    WaitForPreparation();
+    for (const PreparedPicture& picture : Prepared)
+        if (picture.width == w && picture.height == h && picture.path == path)
+            return BitmapFromRows(windowDC, picture.rows.data(), 4 * static_cast<std::size_t>(w), w,
+                                  h, 4);
+    return nullptr;
+}
+
+void DropPreparedPictures() {
+    WaitForPreparation();
+    Prepared.clear();
+}
