@@ -151,8 +151,7 @@ FLIMMER_INLINE void Pack32Base(const uint8_t* b, const uint8_t* g, const uint8_t
 }
 
 FLIMMER_INLINE void Unpack32Base(const uint8_t* in, uint8_t* b, uint8_t* g, uint8_t* r) {
-    const __m128i p0 = Load16(in), p1 = Load16(in + 16), p2 = Load16(in + 32),
-                  p3 = Load16(in + 48);
+    const __m128i p0 = Load16(in), p1 = Load16(in + 16), p2 = Load16(in + 32), p3 = Load16(in + 48);
     const __m128i br01 = EvenBytes(p0, p1), br23 = EvenBytes(p2, p3);
     const __m128i g01 = OddBytes(p0, p1), g23 = OddBytes(p2, p3);
     Store16(b, EvenBytes(br01, br23));
@@ -168,8 +167,8 @@ template <typename V> FLIMMER_INLINE V LowByte565(const V& b, const V& g) {
 template <typename V> FLIMMER_INLINE V HighByte565(const V& g, const V& r) {
     return (g >> 5) | (r & 0xf8);
 }
-template <typename V> FLIMMER_INLINE void Spread565(const V& low, const V& high, uint8_t* b,
-                                                    uint8_t* g, uint8_t* r) {
+template <typename V>
+FLIMMER_INLINE void Spread565(const V& low, const V& high, uint8_t* b, uint8_t* g, uint8_t* r) {
     StoreVector(b, low << 3);
     StoreVector(g, ((low >> 3) & 0x1c) | (high << 5));
     StoreVector(r, high & 0xf8);
@@ -205,9 +204,9 @@ template <typename Pattern, typename V> FLIMMER_INLINE V Permute(const V& a, con
 
 // Two 16-byte pieces as the lanes of one vector.
 FLIMMER_INLINE V32u8 Lanes(const uint8_t* low, const uint8_t* high) {
-    return __builtin_shufflevector(LoadVector<V16u8>(low), LoadVector<V16u8>(high), 0, 1, 2, 3,
-                                   4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-                                   21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31);
+    return __builtin_shufflevector(LoadVector<V16u8>(low), LoadVector<V16u8>(high), 0, 1, 2, 3, 4,
+                                   5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+                                   22, 23, 24, 25, 26, 27, 28, 29, 30, 31);
 }
 FLIMMER_INLINE void StoreLanes(uint8_t* low, uint8_t* high, const V32u8& v) {
     V16u8 a, b;
@@ -434,8 +433,7 @@ FLIMMER_INLINE void UnpackRows(const uint8_t* bits, std::size_t stride, int widt
 
 template <bool Wide>
 FLIMMER_INLINE void PackDepth(const uint8_t* blue, const uint8_t* green, const uint8_t* red,
-                              int width, int height, int depth, uint8_t* bits,
-                              std::size_t stride) {
+                              int width, int height, int depth, uint8_t* bits, std::size_t stride) {
     if (depth == 16)
         PackRows<Wide, 16>(blue, green, red, width, height, bits, stride);
     else if (depth == 24)
@@ -460,8 +458,8 @@ FLIMMER_NOINLINE void PackBase(const uint8_t* blue, const uint8_t* green, const 
                                std::size_t stride) {
     PackDepth<false>(blue, green, red, width, height, depth, bits, stride);
 }
-FLIMMER_AVX2 void PackAvx2(const uint8_t* blue, const uint8_t* green, const uint8_t* red,
-                           int width, int height, int depth, uint8_t* bits, std::size_t stride) {
+FLIMMER_AVX2 void PackAvx2(const uint8_t* blue, const uint8_t* green, const uint8_t* red, int width,
+                           int height, int depth, uint8_t* bits, std::size_t stride) {
     PackDepth<true>(blue, green, red, width, height, depth, bits, stride);
 }
 FLIMMER_NOINLINE void UnpackBase(const uint8_t* bits, std::size_t stride, int width, int height,

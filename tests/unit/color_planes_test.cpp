@@ -114,8 +114,8 @@ TEST(ColorPlanes, VectorBodiesMatchThePixelByPixelForm) {
                     PackPixels(b.data(), g.data(), r.data(), w, h, depth, bits.data(), stride);
                     PackPixelsReference(b.data(), g.data(), r.data(), w, h, depth, expected.data(),
                                         stride);
-                    ASSERT_EQ(bits, expected) << "pack " << depth << " " << w << "x" << h << " "
-                                              << wide;
+                    ASSERT_EQ(bits, expected)
+                        << "pack " << depth << " " << w << "x" << h << " " << wide;
                     const auto in = noise(size);
                     std::vector<uint8_t> ub = noise(n), ug = noise(n), ur = noise(n);
                     std::vector<uint8_t> eb = noise(n), eg = eb, er = eb;
