@@ -9,7 +9,7 @@
 #include <immintrin.h>
 #include <memory>
 #include <new>
-#include <system_error>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -610,6 +610,8 @@ void ZoomWindow(const Source& source, int width, int height, float sx, float sy,
     threads = threads > 4 ? 4 : threads < 1 ? 1 : threads;
     z->chunkRows = threads > 1 ? (rows + 8 * threads - 1) / (8 * threads) : rows;
     z->chunks = (rows + z->chunkRows - 1) / z->chunkRows;
+    // This thread's rows first: once a helper has started, nothing here may fail.
+    ZoomThread here(*z);
     for (long long t = 1; t < threads; ++t) {
         try {
             std::thread([z] {
@@ -620,11 +622,10 @@ void ZoomWindow(const Source& source, int width, int height, float sx, float sy,
                     // Without room for its rows the helper takes no chunk.
                 }
             }).detach();
-        } catch (const std::system_error&) {
-            break;
+        } catch (const std::exception&) {
+            break; // no thread to be had: this one takes every chunk
         }
     }
-    ZoomThread here(*z);
     TakeChunks(*z, here);
     while (z->finished.load(std::memory_order_acquire) < z->chunks)
         std::this_thread::yield();
