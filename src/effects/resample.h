@@ -1,4 +1,5 @@
-// Bilinear scaling of colour planes about their centre by whole percentages.
+// Bilinear scaling of colour planes about their centre by whole percentages. Large zooms share
+// their rows out with helper threads; every function returns with its planes written.
 #pragma once
 #include <cstddef>
 #include <cstdint>
