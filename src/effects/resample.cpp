@@ -343,21 +343,38 @@ FLIMMER_AVX2 void WindowsRowAvx2(const Columns& columns, const RowSources& s, ui
         line[p] = out[p];
     const __m256 ev = _mm256_set1_ps(s.e);
     const __m256 ge = _mm256_sub_ps(_mm256_set1_ps(1.0f), ev);
-    for (int k = 0; k < cols; k += 8) {
-        const int count = cols - k < 8 ? cols - k : 8;
-        const int32_t* start = c.start + k / 4;
-        const EightColumns e = ColumnsAt(c, k);
-        for (int p = 0; p < Planes; ++p) {
-            const __m256 upper = HeldUpper ? _mm256_loadu_ps(rows.upperAcross[p] + k)
-                                           : AcrossEight(rows.upper[p], start, e);
-            __m256 value = upper;
-            if constexpr (HasLower) {
-                const __m256 lower = AcrossEight(rows.lower[p], start, e);
-                if constexpr (KeepLower)
-                    _mm256_storeu_ps(rows.keepLower[p] + k, lower);
-                value = _mm256_add_ps(_mm256_mul_ps(upper, ge), _mm256_mul_ps(ev, lower));
+    for (int k = 0; k < cols; k += 16) {
+        __m256i whole[Planes][2];
+        for (int j = 0; j < 2; ++j) {
+            const int m = k + 8 * j;
+            const int32_t* start = c.start + m / 4;
+            const EightColumns e = ColumnsAt(c, m);
+            for (int p = 0; p < Planes; ++p) {
+                const __m256 upper = HeldUpper ? _mm256_loadu_ps(rows.upperAcross[p] + m)
+                                               : AcrossEight(rows.upper[p], start, e);
+                __m256 value = upper;
+                if constexpr (HasLower) {
+                    const __m256 lower = AcrossEight(rows.lower[p], start, e);
+                    if constexpr (KeepLower)
+                        _mm256_storeu_ps(rows.keepLower[p] + m, lower);
+                    value = _mm256_add_ps(_mm256_mul_ps(upper, ge), _mm256_mul_ps(ev, lower));
+                }
+                whole[p][j] = _mm256_cvttps_epi32(value);
             }
-            StoreEight(line[p] + k, value, count);
+        }
+        for (int p = 0; p < Planes; ++p) {
+            // Within lanes: 0-3 of the first eight, 0-3 of the second, then 4-7 of each.
+            const __m256i words = _mm256_packs_epi32(whole[p][0], whole[p][1]);
+            const __m128i bytes = _mm_shuffle_epi32(
+                _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1)),
+                0xd8);
+            if (k + 16 <= cols) {
+                _mm_storeu_si128((__m128i*)(line[p] + k), bytes);
+            } else {
+                uint8_t last[16];
+                _mm_storeu_si128((__m128i*)last, bytes);
+                std::memcpy(line[p] + k, last, static_cast<std::size_t>(cols - k));
+            }
         }
     }
 }
