@@ -1,7 +1,7 @@
 // One colour press: the whole chain from the committed picture into the shown one, at both
 // picture sizes, beside OpenCV doing roughly the same job in float and its HSV round trip.
 #include "effects/colour_adjust.h"
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 
 #include "bench_pictures.h"
 #include "effects_reference.h"

@@ -3,7 +3,7 @@
 #include "effects/colour_adjust.h"
 #include "effects/gallery_effects.h"
 #include "effects/plane_filters.h"
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 #include "skin/color_planes.h"
 
 #include "bench_pictures.h"

@@ -80,6 +80,31 @@ void BM_ResamplePercent4000x3000To20(benchmark::State& state) {
 }
 BENCHMARK(BM_ResamplePercent4000x3000To20)->Unit(benchmark::kMillisecond);
 
+// A picture with fractions at every column and row: 1411 x 1411 to 45 % (634 x 634).
+void BM_ResamplePercent1411x1411To45(benchmark::State& state) {
+    const Picture p(1411, 1411);
+    std::vector<uint8_t> b(634 * 634), g(634 * 634), r(634 * 634);
+    for (auto _ : state) {
+        int w = p.w, h = p.h;
+        ResamplePlanes(p.b.data(), p.g.data(), p.r.data(), 45, 45, b.data(), g.data(), r.data(), w,
+                       h);
+        benchmark::DoNotOptimize(b.data());
+    }
+}
+BENCHMARK(BM_ResamplePercent1411x1411To45)->Unit(benchmark::kMillisecond);
+
+// The photo straight from its 24-bit rows, as a decoded picture is locked, to 20 %.
+void BM_ResamplePixels4000x3000To20(benchmark::State& state) {
+    const std::vector<uint8_t> bits = Noise(4000u * 3000u * 3u, 7);
+    std::vector<uint8_t> b(800 * 600), g(800 * 600), r(800 * 600);
+    for (auto _ : state) {
+        int w = 4000, h = 3000;
+        ResamplePixels(bits.data(), 4000 * 3, 3, 20, 20, b.data(), g.data(), r.data(), w, h);
+        benchmark::DoNotOptimize(b.data());
+    }
+}
+BENCHMARK(BM_ResamplePixels4000x3000To20)->Unit(benchmark::kMillisecond);
+
 // A 200 x 200 sticker dragged over the picture: one base copy plus the sticker's rectangle.
 void BM_CompositeDecoration200(benchmark::State& state) {
     PictureWidth = static_cast<int>(state.range(0));
@@ -180,6 +205,17 @@ void BM_OpenCvResizeLinear4000x3000To20(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenCvResizeLinear4000x3000To20)->Unit(benchmark::kMillisecond);
+
+void BM_OpenCvResizeLinear1411x1411To45(benchmark::State& state) {
+    const std::vector<uint8_t> bits = Noise(1411u * 1411u * 3u, 7);
+    const cv::Mat photo(1411, 1411, CV_8UC3, const_cast<uint8_t*>(bits.data()));
+    cv::Mat small;
+    for (auto _ : state) {
+        cv::resize(photo, small, cv::Size(634, 634), 0, 0, cv::INTER_LINEAR);
+        benchmark::DoNotOptimize(small.data);
+    }
+}
+BENCHMARK(BM_OpenCvResizeLinear1411x1411To45)->Unit(benchmark::kMillisecond);
 
 // The nearest OpenCV sticker: copy the base, then a per-pixel weighted blend of the rectangle.
 void BM_OpenCvBlendLinear200(benchmark::State& state) {

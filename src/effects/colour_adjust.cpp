@@ -1,6 +1,6 @@
 #include "effects/colour_adjust.h"
 
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 
 #include <cmath>
 #include <cstring>

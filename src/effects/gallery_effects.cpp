@@ -2,7 +2,7 @@
 
 #include "effects/colour_adjust.h"
 #include "effects/plane_filters.h"
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 #include "skin/color_planes.h"
 
 namespace {

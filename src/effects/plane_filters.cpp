@@ -1,6 +1,6 @@
 #include "effects/plane_filters.h"
 
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 #include "skin/color_planes.h"
 
 #include <cstring>

@@ -1,5 +1,7 @@
-// Bilinear scaling of colour planes about their centre by whole percentages.
+// Bilinear scaling of colour planes about their centre by whole percentages. Large zooms share
+// their rows out with helper threads; every function returns with its planes written.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // Zooms a width x height plane about its centre by sx across and sy down into a plane of the
@@ -11,6 +13,9 @@ void ZoomPlane(const uint8_t* source, uint8_t* destination, int width, int heigh
 // col0 .. col0 + cols - 1, stored consecutively (row length cols).
 void ZoomPlaneWindow(const uint8_t* source, int width, int height, float sx, float sy, int row0,
                      int col0, int rows, int cols, uint8_t* out);
+// The same, pixel by pixel: what the vector bodies must match.
+void ZoomPlaneWindowReference(const uint8_t* source, int width, int height, float sx, float sy,
+                              int row0, int col0, int rows, int cols, uint8_t* out);
 // Output size of pw percent of w: truncated, but never below one pixel.
 int ScaledSize(int percent, int size);
 // Scales the three w x h source planes by pw across and ph down (each 1..100) about the centre
@@ -18,3 +23,9 @@ int ScaledSize(int percent, int size);
 // w and h become the new size. False, and nothing changed, for percentages or sizes out of range.
 bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const uint8_t* sourceRed,
                     int pw, int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);
+// ResamplePlanes straight from device pixels: rows of `stride` bytes, blue-green-red with
+// bytesPerPixel 3, or with a fourth byte that is not read at 4. The result is what UnpackPixels
+// then ResamplePlanes give, without the three full-size planes. Also false for any other
+// bytesPerPixel.
+bool ResamplePixels(const uint8_t* bits, std::size_t stride, int bytesPerPixel, int pw, int ph,
+                    uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);

@@ -1,7 +1,7 @@
 #include "effects/warp.h"
 
 #include "effects/colour_adjust.h"
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 #include "skin/color_planes.h"
 
 #include <cmath>

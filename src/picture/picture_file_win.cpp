@@ -1,7 +1,6 @@
 #include "picture/picture_file_win.h"
 
 #include "effects/resample.h"
-#include "effects/resample_shim_tmp.h"
 #include "picture/picture_file.h"
 #include "picture/resample_win.h"
 #include "program/layout.h"

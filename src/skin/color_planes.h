@@ -35,3 +35,8 @@ void PackPixels(const uint8_t* blue, const uint8_t* green, const uint8_t* red, i
 // The reverse; at 16 bits the dropped low bits come back as zero. Other depths change nothing.
 void UnpackPixels(const uint8_t* bits, std::size_t stride, int width, int height, int depth,
                   uint8_t* blue, uint8_t* green, uint8_t* red);
+// The same two, pixel by pixel: what the vector bodies must match.
+void PackPixelsReference(const uint8_t* blue, const uint8_t* green, const uint8_t* red, int width,
+                         int height, int depth, uint8_t* bits, std::size_t stride);
+void UnpackPixelsReference(const uint8_t* bits, std::size_t stride, int width, int height,
+                           int depth, uint8_t* blue, uint8_t* green, uint8_t* red);

@@ -8,9 +8,10 @@
 // across and down (int32), a window (row, column, rows, columns) and a pixel pattern. An edge
 // flag turns a height into the limit over the width plus -2..2, where off-by-ones live: flag 1
 // the natural height at a plane's capacity, 2 at the drawing limit, 4 the picture height at a
-// plane's capacity.
+// plane's capacity. Flag 8 runs the baseline vector bodies instead of AVX2.
 #include "fuzz_support.h"
 
+#include "common/vector_dispatch.h"
 #include "effects/resample.h"
 #include "picture/picture_file.h"
 #include "skin/color_planes.h"
@@ -91,6 +92,7 @@ void Resample(const std::vector<uint8_t>& pattern, int w, int h, int pw, int ph)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
     const uint8_t edges = in.Byte();
+    WideVectorsAllowed = (edges & 8) == 0;
     auto height = [&in](bool atEdge, long long limit, int width) {
         return atEdge && width > 0 ? static_cast<int>(limit / width) + in.Between(-2, 2) : in.I32();
     };
@@ -116,15 +118,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::vector<uint8_t> tile = in.Bytes(in.Byte());
     Resample(tile, w, h, rpw, rph);
 
-    // Any window of the zoomed plane holds exactly what the whole zoomed plane holds there.
+    // Any window of the zoomed plane holds exactly what the whole zoomed plane holds there, and
+    // what the pixel-by-pixel zoom gives.
     if (row0 + rows <= h && col0 + cols <= w) {
         const float sx = static_cast<float>((rpw & 0x7f) % 100 + 1) / 100;
         const float sy = static_cast<float>((rph & 0x7f) % 100 + 1) / 100;
         const std::size_t n = static_cast<std::size_t>(w) * h;
         const ExactBuffer source(Tiled(tile, n));
-        ExactBuffer whole(n), window(static_cast<std::size_t>(rows) * cols);
+        ExactBuffer whole(n), window(static_cast<std::size_t>(rows) * cols),
+            reference(static_cast<std::size_t>(rows) * cols);
         ZoomPlane(source.data(), whole.data(), w, h, sx, sy);
         ZoomPlaneWindow(source.data(), w, h, sx, sy, row0, col0, rows, cols, window.data());
+        ZoomPlaneWindowReference(source.data(), w, h, sx, sy, row0, col0, rows, cols,
+                                 reference.data());
+        FUZZ_CHECK(std::memcmp(window.data(), reference.data(), window.size()) == 0);
         for (int y = 0; y < rows; ++y)
             FUZZ_CHECK(std::memcmp(window.data() + static_cast<std::size_t>(y) * cols,
                                    whole.data() + static_cast<std::size_t>(row0 + y) * w + col0,

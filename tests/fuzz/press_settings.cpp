@@ -8,7 +8,7 @@
 #include "fuzz_support.h"
 
 #include "effects/colour_adjust.h"
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 #include "effects/warp.h"
 #include "picture/history.h"
 #include "picture/press_history.h"

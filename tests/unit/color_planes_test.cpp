@@ -1,8 +1,10 @@
 #include "skin/color_planes.h"
+#include "common/vector_dispatch.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <vector>
 
 namespace {
@@ -81,6 +83,50 @@ TEST(ColorPlanes, OtherDepthsMoveNothing) {
     UnpackPixels(bits, 4, 1, 1, 15, &ob, &og, &orr);
     EXPECT_EQ(ob, 5);
     EXPECT_EQ(BytesPerPixel(0), 0);
+}
+
+// Both bodies against the pixel-by-pixel form at every width up to 70 and some wider odd ones.
+// The device bits end right after the last row's pixels, without its padding, so a read or
+// write too far is caught; padding between rows must come back untouched.
+TEST(ColorPlanes, VectorBodiesMatchThePixelByPixelForm) {
+    std::mt19937 rng(5);
+    auto noise = [&rng](std::size_t n) {
+        std::vector<uint8_t> v(n);
+        for (auto& x : v)
+            x = static_cast<uint8_t>(rng());
+        return v;
+    };
+    std::vector<int> widths;
+    for (int w = 1; w <= 70; ++w)
+        widths.push_back(w);
+    widths.insert(widths.end(), {97, 131, 255, 257, 801});
+    for (bool wide : {true, false}) {
+        WideVectorsAllowed = wide;
+        for (int depth : {16, 24, 32})
+            for (int w : widths)
+                for (int h : {1, 3}) {
+                    const std::size_t row = static_cast<std::size_t>(w * BytesPerPixel(depth));
+                    const std::size_t stride = (row + 3) / 4 * 4 + (w % 3 == 0 ? 4 : 0);
+                    const std::size_t n = static_cast<std::size_t>(w * h);
+                    const std::size_t size = stride * static_cast<std::size_t>(h - 1) + row;
+                    const auto b = noise(n), g = noise(n), r = noise(n);
+                    std::vector<uint8_t> bits = noise(size), expected = bits;
+                    PackPixels(b.data(), g.data(), r.data(), w, h, depth, bits.data(), stride);
+                    PackPixelsReference(b.data(), g.data(), r.data(), w, h, depth, expected.data(),
+                                        stride);
+                    ASSERT_EQ(bits, expected)
+                        << "pack " << depth << " " << w << "x" << h << " " << wide;
+                    const auto in = noise(size);
+                    std::vector<uint8_t> ub = noise(n), ug = noise(n), ur = noise(n);
+                    std::vector<uint8_t> eb = noise(n), eg = eb, er = eb;
+                    UnpackPixels(in.data(), stride, w, h, depth, ub.data(), ug.data(), ur.data());
+                    UnpackPixelsReference(in.data(), stride, w, h, depth, eb.data(), eg.data(),
+                                          er.data());
+                    ASSERT_TRUE(ub == eb && ug == eg && ur == er)
+                        << "unpack " << depth << " " << w << "x" << h << " " << wide;
+                }
+    }
+    WideVectorsAllowed = true;
 }
 
 } // namespace

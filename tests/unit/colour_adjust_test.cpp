@@ -1,5 +1,5 @@
 #include "effects/colour_adjust.h"
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 
 #include "effects_reference.h"
 

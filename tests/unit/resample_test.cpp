@@ -1,4 +1,6 @@
 #include "effects/resample.h"
+#include "common/vector_dispatch.h"
+#include "skin/color_planes.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +154,94 @@ TEST(Resample, CentreCutMatchesAFullZoomThenCut) {
             EXPECT_EQ(out[W2 - 1], 0); // an odd size's last column has no source
         }
     }
+}
+
+// The percentages' cut as ResamplePlanes makes it, pixel by pixel through the reference zoom.
+void ReferenceResample(const std::vector<uint8_t>& src, int w, int h, int pw, int ph,
+                       std::vector<uint8_t>& out) {
+    const int ow = ScaledSize(pw, w), oh = ScaledSize(ph, h);
+    out.assign(static_cast<size_t>(ow) * oh, 0);
+    ZoomPlaneWindowReference(src.data(), w, h, (float)(pw / 100.0), (float)(ph / 100.0),
+                             (int)((long long)h * (100 - ph) / 200),
+                             (int)((long long)(100 - pw) * w / 200), oh, ow, out.data());
+}
+
+// Both bodies against the pixel-by-pixel zoom: the percentages' cut, and the whole zoomed
+// plane with its black border. Every buffer is exactly as large as it must be.
+TEST(Resample, VectorBodiesMatchThePixelByPixelZoom) {
+    std::vector<int> widths;
+    for (int w = 1; w <= 70; ++w)
+        widths.push_back(w);
+    widths.insert(widths.end(), {97, 255, 301, 1001});
+    for (bool wide : {true, false}) {
+        WideVectorsAllowed = wide;
+        for (int w : widths)
+            for (int h : {1, 2, 5, 38, w == 1001 ? 603 : 0}) {
+                if (h == 0)
+                    continue; // large enough to be shared out between threads
+                const auto src = Pattern(w, h, w * 7 + h);
+                for (int p : {1, 13, 20, 33, 45, 50, 67, 99, 100}) {
+                    const int pw = p, ph = (p * 7) % 100 + 1;
+                    std::vector<uint8_t> expected;
+                    ReferenceResample(src, w, h, pw, ph, expected);
+                    std::vector<uint8_t> out(expected.size());
+                    int ow = w, oh = h;
+                    ASSERT_TRUE(ResamplePlanes(src.data(), src.data(), src.data(), pw, ph,
+                                               out.data(), out.data(), out.data(), ow, oh));
+                    ASSERT_EQ(out, expected)
+                        << w << "x" << h << " at " << pw << "," << ph << " wide " << wide;
+                }
+                for (float s : {0.45f, 0.2f, 0.999f}) {
+                    std::vector<uint8_t> whole(src.size()), expected(src.size());
+                    ZoomPlane(src.data(), whole.data(), w, h, s, s);
+                    ZoomPlaneWindowReference(src.data(), w, h, s, s, 0, 0, h, w, expected.data());
+                    ASSERT_EQ(whole, expected)
+                        << w << "x" << h << " zoom " << s << " wide " << wide;
+                }
+            }
+    }
+    WideVectorsAllowed = true;
+}
+
+// Device pixels resampled directly give what unpacking them and resampling the planes gives,
+// from rows padded to whole words; the bits end right after the last row's pixels.
+TEST(Resample, FromDevicePixelsEqualsUnpackThenResample) {
+    for (bool wide : {true, false}) {
+        WideVectorsAllowed = wide;
+        for (int bpp : {3, 4})
+            for (int w : {1, 2, 5, 16, 17, 31, 66, 129, 403, 1001})
+                for (int p : {1, 20, 45, 77, 100}) {
+                    const int h = w == 1001 ? 603 : w % 7 + 3;
+                    const size_t row = static_cast<size_t>(w * bpp);
+                    const size_t stride = (row + 3) / 4 * 4 + 4;
+                    const auto bits = Pattern(static_cast<int>(stride * (h - 1) + row), 1, w + p);
+                    const size_t n = static_cast<size_t>(w) * h;
+                    std::vector<uint8_t> b(n), g(n), r(n);
+                    UnpackPixels(bits.data(), stride, w, h, 8 * bpp, b.data(), g.data(), r.data());
+                    const size_t m = static_cast<size_t>(ScaledSize(p, w)) * ScaledSize(p, h);
+                    std::vector<uint8_t> eb(m), eg(m), er(m), ob(m), og(m), orr(m);
+                    int ew = w, eh = h, ow = w, oh = h;
+                    ASSERT_TRUE(ResamplePlanes(b.data(), g.data(), r.data(), p, p, eb.data(),
+                                               eg.data(), er.data(), ew, eh));
+                    ASSERT_TRUE(ResamplePixels(bits.data(), stride, bpp, p, p, ob.data(), og.data(),
+                                               orr.data(), ow, oh));
+                    EXPECT_EQ(ow, ew);
+                    EXPECT_EQ(oh, eh);
+                    ASSERT_TRUE(ob == eb && og == eg && orr == er)
+                        << bpp << " bytes, " << w << "x" << h << " at " << p << " wide " << wide;
+                }
+    }
+    WideVectorsAllowed = true;
+    const auto bits = Pattern(48, 1, 1);
+    std::vector<uint8_t> out(16, 7);
+    for (auto [bpp, p] : {std::pair{2, 50}, {5, 50}, {3, 0}, {4, 101}}) {
+        int ow = 4, oh = 4;
+        EXPECT_FALSE(
+            ResamplePixels(bits.data(), 12, bpp, p, p, out.data(), out.data(), out.data(), ow, oh));
+        EXPECT_EQ(ow, 4);
+        EXPECT_EQ(oh, 4);
+    }
+    EXPECT_EQ(out, std::vector<uint8_t>(16, 7));
 }
 
 } // namespace

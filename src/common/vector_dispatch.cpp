@@ -1,4 +1,4 @@
-#include "effects/vector_dispatch.h"
+#include "common/vector_dispatch.h"
 
 bool WideVectorsAllowed = true;
 

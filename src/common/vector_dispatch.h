@@ -14,12 +14,15 @@ extern bool WideVectorsAllowed;
 #pragma GCC diagnostic ignored "-Wpsabi"
 #define FLIMMER_INLINE inline __attribute__((always_inline))
 #define FLIMMER_AVX2 __attribute__((target("avx2"), noinline))
+// Helpers that use AVX2 intrinsics: they inline only into FLIMMER_AVX2 bodies.
+#define FLIMMER_AVX2_INLINE inline __attribute__((target("avx2"), always_inline))
 #define FLIMMER_NOINLINE __attribute__((noinline))
 // After a lambda's parameter list: inlined into the caller, so it takes the caller's target.
 #define FLIMMER_LAMBDA __attribute__((always_inline))
 #else
 #define FLIMMER_INLINE inline
 #define FLIMMER_AVX2
+#define FLIMMER_AVX2_INLINE inline
 #define FLIMMER_NOINLINE
 #define FLIMMER_LAMBDA
 #endif
