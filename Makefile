@@ -4,8 +4,10 @@ BENCH  := build/bench
 WIN    := build/win
 ASSETS := build/assets
 JOBS   := $(shell nproc)
+VERSION := $(shell cat VERSION)
+SETUP  := out/Flimmer-Setup-$(VERSION).exe
 
-.PHONY: all setup native assets windows run test unit e2e screens bench bench-e2e fuzz fuzz-smoke soak dist clean
+.PHONY: all setup native assets windows installer run test unit e2e screens bench bench-e2e fuzz fuzz-smoke soak dist clean
 
 all: windows
 
@@ -27,10 +29,19 @@ windows: assets
 run: setup windows
 	@bash scripts/run.sh
 
+# The Windows installer of the program folder (NSIS); the end-to-end suite installs it.
+installer: setup windows
+	@mkdir -p out
+	@python3 installer/file_lists.py $(WIN)/Flimmer $(WIN)/installer
+	@makensis -V2 -WX -DVERSION=$(VERSION) -DLISTS=$(abspath $(WIN)/installer) \
+		-DICON=$(abspath $(ASSETS)/resources/flimmer.ico) -DOUTFILE=$(abspath $(SETUP)) \
+		installer/flimmer.nsi
+	@echo "$(SETUP) ($$(stat -c %s $(SETUP)) bytes)"
+
 unit: native
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
-e2e: windows
+e2e: windows installer
 	@python3 tests/e2e/run.py
 
 # Refreshes the screenshots in docs/screens from the end-to-end scenarios.
@@ -42,7 +53,7 @@ screens: setup windows
 		stickers_dragged_stamped_and_undone foreground_and_cover_keep_their_files \
 		pen_draws_erases_and_keeps_its_width_and_colour
 
-test: setup native windows
+test: setup native windows installer
 	@bash scripts/test.sh
 
 bench: setup
@@ -67,7 +78,7 @@ fuzz-smoke: setup
 soak: setup windows
 	@FLIMMER_SOAK_PRESSES=1000 python3 tests/e2e/run.py soak_the_whole_road
 
-dist: setup windows
+dist: setup windows installer
 	@mkdir -p out
 	@rm -f out/Flimmer.zip
 	@cd $(WIN) && zip -q -r -X ../../out/Flimmer.zip Flimmer

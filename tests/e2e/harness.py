@@ -421,6 +421,10 @@ class Session:
             return kind, data
         return None
 
+    def reg_key_exists(self, key):
+        rc, _, _ = self._wine(["wine", "reg", "query", key], 30)
+        return rc == 0
+
     def reg_add(self, key, value, kind="REG_SZ", data=""):
         """Creates or overwrites a value (value None: the default value). DWORDs
         and QWORDs may be given as int, binary as bytes."""

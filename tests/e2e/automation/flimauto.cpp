@@ -414,6 +414,40 @@ int CmdMsgBoxPress(int argc, char **argv) {
     return PressAndWait(box, id, timeout);
 }
 
+// A dialog's visible and enabled button labelled `label` (its '&' left out), if it has one.
+HWND EnabledButton(HWND dlg, const std::string &label) {
+    for (HWND child = GetWindow(dlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != "Button" || !IsWindowVisible(child) || !IsWindowEnabled(child)) continue;
+        std::string text;
+        for (char c : TextOf(child))
+            if (c != '&') text += c;
+        if (text == label) return child;
+    }
+    return nullptr;
+}
+
+// Presses a button of any dialog by its label once it is enabled: a wizard's buttons are
+// disabled while it works, so this also waits for a page to finish. Prints the dialog's title.
+int CmdDialogButton(int argc, char **argv) {
+    DWORD timeout = 0;
+    if (argc < 3 || !ParseTimeout(argc, argv, 3, timeout)) return Fail("usage: dialog-button LABEL [timeout_ms]");
+    HWND dlg = nullptr, button = nullptr;
+    WaitFor(timeout, [&] {
+        for (HWND d : VisibleDialogs())
+            if ((button = EnabledButton(d, argv[2])) != nullptr) {
+                dlg = d;
+                return true;
+            }
+        return false;
+    });
+    if (!button) return Fail("no enabled button \"%s\" after %lu ms", argv[2], timeout);
+    char title[1024] = {};
+    GetWindowTextA(dlg, title, sizeof title);
+    std::printf("%s\n", title);
+    PostCommand(dlg, GetDlgCtrlID(button));
+    return 0;
+}
+
 HWND WaitForFileDialog(DWORD timeout) { return WaitForDialog(timeout, IsFileDialog); }
 
 // Waits until the dialog has gone; a further dialog while it is still open (an
@@ -802,6 +836,7 @@ const Command kCommands[] = {
     {"msgbox", CmdMsgBox},
     {"msgbox-ok", CmdMsgBoxOk},
     {"msgbox-press", CmdMsgBoxPress},
+    {"dialog-button", CmdDialogButton},
     {"file-dialog", CmdFileDialog},
     {"file-dialog-cancel", CmdFileDialogCancel},
     {"color-dialog", CmdColorDialog},
