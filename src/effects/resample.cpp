@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <emmintrin.h>
+#include <algorithm>
 #include <atomic>
 #include <immintrin.h>
 #include <memory>
@@ -620,16 +621,20 @@ void ZoomWindow(const Source& source, int width, int height, float sx, float sy,
         z->out[p] = out[p];
     z->wide = UseAvx2();
     z->rows = rows;
+    // Helpers only for zooms that repay a thread, and at most one for each other processor.
     const long long pixels = static_cast<long long>(rows) * cols * source.planes;
-    long long threads = pixels / PixelsPerThread;
-    const unsigned processors = std::thread::hardware_concurrency();
-    threads = threads > processors ? processors : threads;
-    threads = threads > 4 ? 4 : threads < 1 ? 1 : threads;
+    int threads = 1;
+    if (pixels >= 2 * PixelsPerThread) {
+        const long long processors = std::thread::hardware_concurrency();
+        const long long wanted = pixels / PixelsPerThread;
+        threads = static_cast<int>(std::min({wanted, processors, 4LL}));
+        threads = threads < 1 ? 1 : threads;
+    }
     z->chunkRows = threads > 1 ? (rows + 8 * threads - 1) / (8 * threads) : rows;
     z->chunks = (rows + z->chunkRows - 1) / z->chunkRows;
     // This thread's rows first: once a helper has started, nothing here may fail.
     ZoomThread here(*z);
-    for (long long t = 1; t < threads; ++t) {
+    for (int t = 1; t < threads; ++t) {
         try {
             std::thread([z] {
                 try {
