@@ -307,21 +307,6 @@ FLIMMER_AVX2_INLINE __m256 AcrossEight(const uint8_t* row, const int32_t* start,
     return _mm256_add_ps(_mm256_mul_ps(e.f, p1), _mm256_mul_ps(e.g, p0));
 }
 
-// Eight truncated values (0 .. 255) as bytes.
-FLIMMER_AVX2_INLINE void StoreEight(uint8_t* out, __m256 value, int count) {
-    const __m256i whole = _mm256_cvttps_epi32(value);
-    const __m128i words =
-        _mm_packs_epi32(_mm256_castsi256_si128(whole), _mm256_extracti128_si256(whole, 1));
-    const __m128i bytes = _mm_packus_epi16(words, words);
-    if (count == 8) {
-        _mm_storel_epi64((__m128i*)out, bytes);
-    } else {
-        uint8_t last[8];
-        _mm_storel_epi64((__m128i*)last, bytes);
-        std::memcpy(out, last, static_cast<std::size_t>(count));
-    }
-}
-
 // Where one destination row comes from, for each plane: its upper source row (bytes, or held
 // across), its lower source row when e is not 0, and where to keep the lower row across for the
 // next destination row.
