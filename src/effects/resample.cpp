@@ -280,8 +280,8 @@ struct ColumnTables {
     const float* g;
 };
 
-// The shared part of eight columns at column k: the shuffles that take p0 and p1 out of their
-// windows, f and 1 - f.
+// What eight columns at column k share across planes and rows: the shuffles that take p0 and p1 out
+// of their windows, f and 1 - f.
 struct EightColumns {
     __m256i first, second;
     __m256 f, g;
@@ -642,7 +642,7 @@ bool ValidResample(int pw, int ph, int w, int h) {
     return pw >= 1 && pw <= 100 && ph >= 1 && ph <= 100 && w >= 1 && h >= 1;
 }
 
-// The part of the zoomed picture that the cut keeps.
+// The window of the zoomed picture that the cut keeps.
 struct Cut {
     float sx, sy;
     int outW, outH, row0, col0;
