@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <emmintrin.h>
+#include <algorithm>
 #include <atomic>
 #include <immintrin.h>
 #include <memory>
@@ -279,8 +280,8 @@ struct ColumnTables {
     const float* g;
 };
 
-// The shared part of eight columns at column k: the shuffles that take p0 and p1 out of their
-// windows, f and 1 - f.
+// What eight columns at column k share across planes and rows: the shuffles that take p0 and p1 out
+// of their windows, f and 1 - f.
 struct EightColumns {
     __m256i first, second;
     __m256 f, g;
@@ -304,21 +305,6 @@ FLIMMER_AVX2_INLINE __m256 AcrossEight(const uint8_t* row, const int32_t* start,
     const __m256 p0 = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(window, e.first));
     const __m256 p1 = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(window, e.second));
     return _mm256_add_ps(_mm256_mul_ps(e.f, p1), _mm256_mul_ps(e.g, p0));
-}
-
-// Eight truncated values (0 .. 255) as bytes.
-FLIMMER_AVX2_INLINE void StoreEight(uint8_t* out, __m256 value, int count) {
-    const __m256i whole = _mm256_cvttps_epi32(value);
-    const __m128i words =
-        _mm_packs_epi32(_mm256_castsi256_si128(whole), _mm256_extracti128_si256(whole, 1));
-    const __m128i bytes = _mm_packus_epi16(words, words);
-    if (count == 8) {
-        _mm_storel_epi64((__m128i*)out, bytes);
-    } else {
-        uint8_t last[8];
-        _mm_storel_epi64((__m128i*)last, bytes);
-        std::memcpy(out, last, static_cast<std::size_t>(count));
-    }
 }
 
 // Where one destination row comes from, for each plane: its upper source row (bytes, or held
@@ -620,16 +606,20 @@ void ZoomWindow(const Source& source, int width, int height, float sx, float sy,
         z->out[p] = out[p];
     z->wide = UseAvx2();
     z->rows = rows;
+    // Helpers only for zooms that repay a thread, and at most one for each other processor.
     const long long pixels = static_cast<long long>(rows) * cols * source.planes;
-    long long threads = pixels / PixelsPerThread;
-    const unsigned processors = std::thread::hardware_concurrency();
-    threads = threads > processors ? processors : threads;
-    threads = threads > 4 ? 4 : threads < 1 ? 1 : threads;
+    int threads = 1;
+    if (pixels >= 2 * PixelsPerThread) {
+        const long long processors = std::thread::hardware_concurrency();
+        const long long wanted = pixels / PixelsPerThread;
+        threads = static_cast<int>(std::min({wanted, processors, 4LL}));
+        threads = threads < 1 ? 1 : threads;
+    }
     z->chunkRows = threads > 1 ? (rows + 8 * threads - 1) / (8 * threads) : rows;
     z->chunks = (rows + z->chunkRows - 1) / z->chunkRows;
     // This thread's rows first: once a helper has started, nothing here may fail.
     ZoomThread here(*z);
-    for (long long t = 1; t < threads; ++t) {
+    for (int t = 1; t < threads; ++t) {
         try {
             std::thread([z] {
                 try {
@@ -652,7 +642,7 @@ bool ValidResample(int pw, int ph, int w, int h) {
     return pw >= 1 && pw <= 100 && ph >= 1 && ph <= 100 && w >= 1 && h >= 1;
 }
 
-// The part of the zoomed picture that the cut keeps.
+// The window of the zoomed picture that the cut keeps.
 struct Cut {
     float sx, sy;
     int outW, outH, row0, col0;
