@@ -13,6 +13,7 @@
 #include "program/settings_win.h"
 #include "skin/color_planes.h"
 #include "skin/file_kind.h"
+#include "skin/skin_ahead_win.h"
 #include "skin/skin_win.h"
 
 char CameraFileName[PathSize] = "";
@@ -45,6 +46,7 @@ void CreateCameraScreen(HWND w) {
     SetSpeakerPictures(SkinChild01, SpeakerSlotCamera, SpeakerOn, ProgramFolder);
     ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
+    PrepareSkinPictures(SkinChild02); // for a snapshot or a photo opened from here
     ComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (!ComStarted) {
         FallBackToStartScreen(w);

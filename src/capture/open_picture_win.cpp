@@ -16,7 +16,6 @@
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/file_kind.h"
-#include "skin/skin_ahead_win.h"
 #include "skin/skin_win.h"
 
 void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
@@ -30,8 +29,6 @@ void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
     if (!IsPictureKind(FileKindOf(file)))
         return;
     WriteSettingString("DefaultFile", file);
-    // The colour screen's pictures are decoded on the other core while the photo is.
-    PrepareSkinPictures(SkinChild02);
     if (LoadPictureFile(screen, file, BasePicture.blue, BasePicture.green, BasePicture.red,
                         &PictureWidth, &PictureHeight, 1) != 0)
         return;

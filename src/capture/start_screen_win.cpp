@@ -9,6 +9,7 @@
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "program/settings_win.h"
+#include "skin/skin_ahead_win.h"
 #include "skin/skin_win.h"
 
 char StartFileName[PathSize] = "";
@@ -47,6 +48,8 @@ void CreateStartScreen(HWND w) {
         return;
     }
     DrawScreenButtons(w, SkinChild00, -1, -1);
+    // While the user chooses a photo, the colour screen that will show it gets ready.
+    PrepareSkinPictures(SkinChild02);
 }
 
 void TrackMouse(HWND w, LPARAM lp) {

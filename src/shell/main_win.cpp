@@ -11,6 +11,7 @@
 #include "program/temporary_files_win.h"
 #include "shell/layout_win.h"
 #include "shell/screens_win.h"
+#include "skin/skin_ahead_win.h"
 
 #include <gdiplus.h>
 
@@ -143,6 +144,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     EmptyStacksAtExit();
     RemoveOwnTemporaryFiles();
+    DropPreparedPictures(); // its thread may still be decoding
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return static_cast<int>(msg.wParam);
 }

@@ -3,7 +3,6 @@
 #include "skin/file_kind.h"
 #include "skin/opaque_pixels_win.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,7 @@ using namespace Gdiplus::DllExports;
 
 struct PreparedPicture {
     std::string path;
-    std::vector<uint8_t> rows; // 32 bits a pixel, top-down
+    HBITMAP bitmap = nullptr; // compatible with the screen; the taker owns it
     int width = 0, height = 0;
 };
 
@@ -30,15 +29,11 @@ void Prepare(PreparedPicture& picture) {
         return;
     {
         const OpaquePixels pixels(image, 4);
-        if (pixels.ok()) {
-            const std::size_t row = 4 * static_cast<std::size_t>(pixels.width());
-            picture.rows.resize(row * static_cast<std::size_t>(pixels.height()));
-            for (int y = 0; y < pixels.height(); ++y)
-                std::memcpy(picture.rows.data() + row * static_cast<std::size_t>(y),
-                            pixels.rows() + pixels.stride() * static_cast<std::size_t>(y), row);
-            picture.width = pixels.width();
-            picture.height = pixels.height();
-        }
+        HDC screen = GetDC(nullptr);
+        picture.bitmap = BitmapFromPixels(screen, pixels);
+        ReleaseDC(nullptr, screen);
+        picture.width = pixels.width();
+        picture.height = pixels.height();
     }
     GdipDisposeImage(image);
 }
@@ -61,25 +56,31 @@ void WaitForPreparation() {
 
 void PrepareSkinPictures(const SkinDescriptor& skin) {
     DropPreparedPictures();
-    Prepared.push_back(PreparedPicture{skin.background, {}, 0, 0});
+    Prepared.push_back(PreparedPicture{skin.background, nullptr, 0, 0});
     for (int i = 0; i < skin.N; ++i)
         for (const char* path : {skin.norm[i], skin.hi[i], skin.push[i]})
-            Prepared.push_back(PreparedPicture{path, {}, 0, 0});
+            Prepared.push_back(PreparedPicture{path, nullptr, 0, 0});
     Preparing = CreateThread(nullptr, 0, PrepareAll, nullptr, 0, nullptr);
     if (Preparing == nullptr)
         Prepared.clear();
 }
 
-HBITMAP TakePreparedPicture(HDC windowDC, const char* path, int w, int h) {
+HBITMAP TakePreparedPicture(const char* path, int w, int h) {
     WaitForPreparation();
-    for (const PreparedPicture& picture : Prepared)
-        if (picture.width == w && picture.height == h && picture.path == path)
-            return BitmapFromRows(windowDC, picture.rows.data(), 4 * static_cast<std::size_t>(w), w,
-                                  h, 4);
+    for (PreparedPicture& picture : Prepared)
+        if (picture.bitmap != nullptr && picture.width == w && picture.height == h &&
+            picture.path == path) {
+            HBITMAP taken = picture.bitmap;
+            picture.bitmap = nullptr;
+            return taken;
+        }
     return nullptr;
 }
 
 void DropPreparedPictures() {
     WaitForPreparation();
+    for (const PreparedPicture& picture : Prepared)
+        if (picture.bitmap != nullptr)
+            DeleteObject(picture.bitmap);
     Prepared.clear();
 }

@@ -1,15 +1,16 @@
-// A skin's pictures decoded ahead, on a thread of their own, while the program is busy with
-// something else (decoding a photo): loading the skin then only copies their pixels.
+// A skin's pictures made ahead, on a thread of their own, while the user is busy with something
+// else (choosing a photo): loading the skin then only takes them.
 #pragma once
 #include <windows.h>
 
 #include "skin/skin_tables.h"
 
-// Starts decoding the background and every state picture of the skin (none when a previous
-// preparation is still unused).
+// Starts making the background and every state picture of the skin as device bitmaps (what an
+// earlier call made and nobody took goes).
 void PrepareSkinPictures(const SkinDescriptor& skin);
-// A device bitmap of a prepared picture of exactly w x h, waiting for the decoding first; null
-// when the picture was not prepared or has another size (the caller loads it itself).
-HBITMAP TakePreparedPicture(HDC windowDC, const char* path, int w, int h);
-// Forgets what was prepared (once the skin is loaded).
+// The prepared device bitmap of a picture of exactly w x h, now the caller's; null when it was
+// not prepared, is opaque-less or has another size (the caller loads it itself). Waits for the
+// thread first.
+HBITMAP TakePreparedPicture(const char* path, int w, int h);
+// Deletes what was prepared and not taken.
 void DropPreparedPictures();

@@ -80,7 +80,7 @@ void LoadStateSurface(HDC windowDC, HDC& slot, const char* path, int w, int h) {
     if (!IsPictureKind(FileKindOf(path)))
         return;
     slot = CreateCompatibleDC(windowDC);
-    if (HBITMAP prepared = TakePreparedPicture(windowDC, path, w, h)) {
+    if (HBITMAP prepared = TakePreparedPicture(path, w, h)) {
         SelectObject(slot, prepared);
         return;
     }
@@ -115,7 +115,7 @@ int LoadShapedBackground(HDC windowDC, const char* background, int width, int he
 void LoadPictureBackground(HDC windowDC, const char* background, int width, int height) {
     if (!IsPictureKind(FileKindOf(background)))
         return;
-    HBITMAP bitmap = TakePreparedPicture(windowDC, background, width, height);
+    HBITMAP bitmap = TakePreparedPicture(background, width, height);
     if (bitmap == nullptr) {
         Gdiplus::GpImage* image = LoadGdipImage(background);
         // The back buffer takes the window's size: a missing picture still leaves a usable surface.
@@ -174,7 +174,6 @@ int LoadSkin(HWND window, const char* background, int width, int height, int n,
         LoadStateSurface(windowDC, ButtonPushDC[i], push[i], widths[i], heights[i]);
         LoadStateSurface(windowDC, ButtonNormDC[i], norm[i], widths[i], heights[i]);
     }
-    DropPreparedPictures();
     if (shaped != 0 && preview != nullptr)
         DrawPreview(windowDC, preview, fallbackPreview);
     ReleaseDC(window, windowDC);
