@@ -24,7 +24,7 @@ sys.path.insert(0, str(HERE))
 from flimmer import (CONVERT, COLOUR_PRESS, PHOTOS, SELECTOR, answer_no_camera,  # noqa: E402
                      effect_button, open_picture, start_to_start_screen)
 from harness import REPO, Session  # noqa: E402
-from test_soak import program_memory_kb  # noqa: E402
+from test_soak import program_memory_kb, program_processes, status_kb  # noqa: E402
 
 WARP_NAMES = [f"{what}{sign}" for what in ("tilt", "turn", "spin", "width", "height")
               for sign in "+-"]
@@ -168,8 +168,7 @@ def peak_growth_mb(s, photo, width):
     before = program_memory_kb(s)
     Path(f"/proc/{pid}/clear_refs").write_text("5")  # resets the peak to the current size
     open_picture(s, photo)
-    peak = int([line.split()[1] for line in Path(f"/proc/{pid}/status").read_text().splitlines()
-                if line.startswith("VmHWM:")][0])
+    peak = status_kb(Path(f"/proc/{pid}/status").read_text(), "VmHWM:")
     s.post_click("Child02", width - 78 + 5, 5)
     answer_no_camera(s)
     s.wait_window("Child00")
@@ -177,23 +176,7 @@ def peak_growth_mb(s, photo, width):
 
 
 def flimmer_pid(s):
-    best, best_rss = None, -1
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            cmdline = (entry / "cmdline").read_bytes()
-            environ = (entry / "environ").read_bytes()
-            status = (entry / "status").read_text()
-        except OSError:
-            continue
-        if b"flimmer.exe" in cmdline and f"WINEPREFIX={s.prefix}".encode() in environ:
-            rss = int([line.split()[1] for line in status.splitlines()
-                       if line.startswith("VmRSS:")][0])
-            if rss > best_rss:
-                best, best_rss = entry.name, rss
-    assert best, "no flimmer.exe process of this session"
-    return best
+    return max(program_processes(s), key=lambda p: status_kb(p[1], "VmRSS:"))[0]
 
 
 def main():

@@ -23,9 +23,9 @@ PRESSES = int(os.environ.get("FLIMMER_SOAK_PRESSES", "150"))
 MEMORY_SLACK_KB = 24 * 1024
 
 
-def program_memory_kb(s):
-    """Resident memory of the session's flimmer.exe, from /proc: the largest of the processes
-    that name it (the launchers before it are small)."""
+def program_processes(s):
+    """(pid, /proc status text) of the session's flimmer.exe processes (the launchers that name
+    it too are small)."""
     found = []
     for entry in Path("/proc").iterdir():
         if not entry.name.isdigit():
@@ -37,10 +37,18 @@ def program_memory_kb(s):
         except OSError:
             continue
         if b"flimmer.exe" in cmdline and f"WINEPREFIX={s.prefix}".encode() in environ:
-            found += [int(line.split()[1]) for line in status.splitlines()
-                      if line.startswith("VmRSS:")]
+            found.append((entry.name, status))
     assert found, "no flimmer.exe process of this session"
-    return max(found)
+    return found
+
+
+def status_kb(status, field):
+    return int([line.split()[1] for line in status.splitlines() if line.startswith(field)][0])
+
+
+def program_memory_kb(s):
+    """Resident memory of the session's flimmer.exe, from /proc: the largest of its processes."""
+    return max(status_kb(status, "VmRSS:") for _, status in program_processes(s))
 
 
 def gdi_objects(s):
