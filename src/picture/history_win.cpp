@@ -155,7 +155,7 @@ bool QueueWrite(const char* name) {
     return true;
 }
 
-// A step whose file could not be written is taken out of the history, as if never recorded.
+// Said whenever a step's file cannot be written; the step is then not in the history.
 void ReportStepNotKept() {
     ShowMessage("Flimmer", "Flimmer could not keep this step for Undo: the temporary folder "
                            "is full or cannot be written.");

@@ -9,8 +9,8 @@
 // earlier call made and nobody took goes).
 void PrepareSkinPictures(const SkinDescriptor& skin);
 // The prepared device bitmap of a picture of exactly w x h, now the caller's; null when it was
-// not prepared, is opaque-less or has another size (the caller loads it itself). Waits for the
-// thread first.
+// not prepared (pictures with transparency are not) or has another size, and the caller loads
+// it itself. Waits for the thread first.
 HBITMAP TakePreparedPicture(const char* path, int w, int h);
 // Deletes what was prepared and not taken.
 void DropPreparedPictures();
