@@ -39,6 +39,27 @@ typedef int32_t V4i32 __attribute__((vector_size(16)));
 typedef double V4f64 __attribute__((vector_size(32)));
 typedef float V8f32 __attribute__((vector_size(32)));
 
+typedef float V4f32 __attribute__((vector_size(16)));
+typedef uint16_t V4u16 __attribute__((vector_size(8)));
+typedef uint32_t V4u32 __attribute__((vector_size(16)));
+typedef uint32_t V8u32 __attribute__((vector_size(32)));
+
+// Bodies that run four lanes wide on the baseline and eight with AVX2 (vectors wider than the
+// registers would make GCC go through memory or split selects into single lanes).
+template <int N> struct LaneTypes;
+template <> struct LaneTypes<4> {
+    using F = V4f32;
+    using I = V4i32;
+    using U = V4u32;
+    using U16 = V4u16;
+};
+template <> struct LaneTypes<8> {
+    using F = V8f32;
+    using I = V8i32;
+    using U = V8u32;
+    using U16 = V8u16;
+};
+
 template <typename V> FLIMMER_INLINE V LoadVector(const void* p) {
     V v;
     std::memcpy(&v, p, sizeof v);

@@ -150,24 +150,7 @@ Columns PrepareColumns(const std::vector<Tap>& across, int width) {
 // ---- Rows across into rows of floats, then down: the baseline, and AVX2's form when some lane
 // of columns does not fit a window.
 
-// The baseline runs four lanes wide, AVX2 eight: vectors wider than the registers would make
-// GCC go through memory.
-typedef float V4f32 __attribute__((vector_size(16)));
-typedef uint16_t V4u16 __attribute__((vector_size(8)));
-typedef uint16_t V8u16x __attribute__((vector_size(16)));
-
-template <int N> struct LaneTypes;
-template <> struct LaneTypes<4> {
-    using F = V4f32;
-    using I = V4i32;
-    using U16 = V4u16;
-};
-template <> struct LaneTypes<8> {
-    using F = V8f32;
-    using I = V8i32;
-    using U16 = V8u16x;
-};
-
+// The baseline runs four lanes wide, AVX2 eight (LaneTypes).
 // s - 0 is s for every s, -0.0 included.
 template <typename V> FLIMMER_INLINE V Splat(float s) {
     return s - V{};
@@ -188,10 +171,10 @@ FLIMMER_INLINE V4i32 LoadPairs(const uint8_t* row, const int32_t* at, V4i32) {
     return (V4i32)__builtin_shufflevector(pairs, V4u16{}, 0, 4, 1, 5, 2, 6, 3, 7);
 }
 FLIMMER_INLINE V8i32 LoadPairs(const uint8_t* row, const int32_t* at, V8i32) {
-    const V8u16x pairs = {LoadPair(row + at[0]), LoadPair(row + at[1]), LoadPair(row + at[2]),
+    const V8u16 pairs = {LoadPair(row + at[0]), LoadPair(row + at[1]), LoadPair(row + at[2]),
                           LoadPair(row + at[3]), LoadPair(row + at[4]), LoadPair(row + at[5]),
                           LoadPair(row + at[6]), LoadPair(row + at[7])};
-    return (V8i32)__builtin_shufflevector(pairs, V8u16x{}, 0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13,
+    return (V8i32)__builtin_shufflevector(pairs, V8u16{}, 0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13,
                                           6, 14, 7, 15);
 }
 

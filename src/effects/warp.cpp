@@ -183,25 +183,6 @@ void WarpRowsScalar(const uint8_t* const* sources, uint8_t* const* destinations,
 // the registers would make GCC split comparisons and selects into single lanes.
 constexpr int ChunkPixels = 256;
 
-typedef float V4f32 __attribute__((vector_size(16)));
-typedef uint16_t V4u16 __attribute__((vector_size(8)));
-typedef uint32_t V4u32 __attribute__((vector_size(16)));
-typedef uint32_t V8u32 __attribute__((vector_size(32)));
-
-template <int N> struct LaneTypes;
-template <> struct LaneTypes<4> {
-    using F = V4f32;
-    using I = V4i32;
-    using U = V4u32;
-    using U16 = V4u16;
-};
-template <> struct LaneTypes<8> {
-    using F = V8f32;
-    using I = V8i32;
-    using U = V8u32;
-    using U16 = V8u16;
-};
-
 struct alignas(32) ChunkMap {
     int32_t top[ChunkPixels]; // offset of the upper-left source pixel, 0 when outside
     float fc[ChunkPixels], fr[ChunkPixels];

@@ -19,15 +19,29 @@ namespace {
 // straight into its pixels; on a 16-bit display it stays a device bitmap, whose rounding of
 // colours the pen and the key colour have always had.
 struct DisplayPixels {
-    uint8_t* bits;
+    uint8_t* bits; // 32 bits a pixel, top-down
     std::size_t stride;
-    int depth, width, height;
+    int width, height;
 };
 DisplayPixels Shown{};
 
 bool FitsDisplaySurface() {
     return Shown.bits != nullptr && PictureWidth > 0 && PictureHeight > 0 &&
            PictureWidth <= Shown.width && PictureHeight <= Shown.height;
+}
+
+// The picture into DisplayBitmap without showing it; false when there is none.
+bool PutOnDisplaySurface(const ColorPlanes& picture) {
+    if (FitsDisplaySurface()) {
+        GdiFlush(); // GDI may still be drawing into the pixels
+        PackPixels(picture.blue, picture.green, picture.red, PictureWidth, PictureHeight, 32,
+                   Shown.bits, Shown.stride);
+        return true;
+    }
+    if (DisplayBitmap == nullptr)
+        return false;
+    PlanesToBitmap(picture, DisplayBitmap);
+    return true;
 }
 
 void SetPictureCursor(PictureCursor cursor) {
@@ -133,15 +147,15 @@ void CommitPaintStroke() {
     if (PaintBitmap != nullptr)
         BitmapToPlanes(PaintBitmap, CurrentPicture);
     Snapshot();
-    ShowPlanes(CurrentPicture);
+    PutOnDisplaySurface(CurrentPicture);
 }
 
 // Pen screen: what the pen left on the shown picture becomes the committed picture.
 void CommitPenStroke() {
     if (FitsDisplaySurface()) {
         GdiFlush();
-        UnpackPixels(Shown.bits, Shown.stride, PictureWidth, PictureHeight, Shown.depth,
-                     CurrentPicture.blue, CurrentPicture.green, CurrentPicture.red);
+        UnpackPixels(Shown.bits, Shown.stride, PictureWidth, PictureHeight, 32, CurrentPicture.blue,
+                     CurrentPicture.green, CurrentPicture.red);
     } else if (DisplayBitmap != nullptr) {
         BitmapToPlanes(DisplayBitmap, CurrentPicture);
     }
@@ -227,16 +241,8 @@ void ShowBitmapInPictureWindow(HBITMAP bitmap) {
 
 void ShowPlanes(const ColorPlanes& picture) {
     const OutsideKernel showing;
-    if (FitsDisplaySurface()) {
-        GdiFlush(); // GDI may still be drawing into the pixels
-        PackPixels(picture.blue, picture.green, picture.red, PictureWidth, PictureHeight,
-                   Shown.depth, Shown.bits, Shown.stride);
-    } else if (DisplayBitmap != nullptr) {
-        PlanesToBitmap(picture, DisplayBitmap);
-    } else {
-        return;
-    }
-    ShowBitmapInPictureWindow(DisplayBitmap);
+    if (PutOnDisplaySurface(picture))
+        ShowBitmapInPictureWindow(DisplayBitmap);
 }
 
 bool CreateDisplaySurface(int width, int height) {
@@ -264,7 +270,7 @@ bool CreateDisplaySurface(int width, int height) {
         return false;
     }
     Shown = DisplayPixels{static_cast<uint8_t*>(bits),
-                          static_cast<std::size_t>(section.dsBm.bmWidthBytes), 32, width, height};
+                          static_cast<std::size_t>(section.dsBm.bmWidthBytes), width, height};
     return true;
 }
 

@@ -190,7 +190,6 @@ FLIMMER_INLINE void Unpack16Base(const uint8_t* in, uint8_t* b, uint8_t* g, uint
 // ---- AVX2: byte shuffles within each 16-byte lane, 32 pixels at a time. The lanes are loaded
 // so that both hold the same arrangement, 16 pixels each.
 
-typedef uint32_t V8u32 __attribute__((vector_size(32)));
 typedef uint64_t V4u64 __attribute__((vector_size(32)));
 
 template <typename V, typename Pattern, std::size_t... I>

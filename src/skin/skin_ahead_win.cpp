@@ -52,9 +52,24 @@ void WaitForPreparation() {
     Preparing = nullptr;
 }
 
+// True while every picture of this skin made earlier is still there to take.
+bool AlreadyPrepared(const SkinDescriptor& skin) {
+    if (Prepared.empty() || Prepared.front().path != skin.background)
+        return false;
+    if (Preparing != nullptr)
+        return true; // still being made: taking waits for the thread, so nothing was taken
+    for (const PreparedPicture& picture : Prepared)
+        if (picture.bitmap == nullptr && picture.width != 0)
+            return false; // taken
+    return true;
+}
+
 } // namespace
 
 void PrepareSkinPictures(const SkinDescriptor& skin) {
+    // The start screen after the camera screen (or again after a screen) asks for the same.
+    if (AlreadyPrepared(skin))
+        return;
     DropPreparedPictures();
     Prepared.push_back(PreparedPicture{skin.background, nullptr, 0, 0});
     for (int i = 0; i < skin.N; ++i)
