@@ -8,6 +8,8 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xdotool x11-xserver-utils x11-utils xauth
     python3 zip imagemagick
+    # the end-to-end drop of files: an X drag source
+    python3-xlib
     # make dist: the Windows installer
     nsis
     # make fuzz: clang 14 and its libFuzzer runtime

@@ -5,6 +5,7 @@
 #include "capture/file_dialog_win.h"
 #include "export/output_names.h"
 #include "navigation/navigation_win.h"
+#include "picture/history.h"
 #include "picture/picture_file_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
@@ -19,19 +20,28 @@
 #include "skin/skin_win.h"
 
 void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
-    PictureFromFile = 1;
     PrepareFileDialog(screen, OpenAnyPicture);
     if (!AskOpenFile(screen, file, title))
         file[0] = '\0';
+    LastFolderOf(file, LastFolder, PathSize);
+    if (IsPictureKind(FileKindOf(file)))
+        OpenPictureFromPath(screen, ownScreenId, file);
+}
+
+bool OpenPictureFromPath(HWND screen, int ownScreenId, const char* file) {
     BeginPress();
     NotePressedSlot(PictureOpenedSlot);
+    PictureFromFile = 1;
     LastFolderOf(file, LastFolder, PathSize);
-    if (!IsPictureKind(FileKindOf(file)))
-        return;
     WriteSettingString("DefaultFile", file);
     if (LoadPictureFile(screen, file, BasePicture.blue, BasePicture.green, BasePicture.red,
                         &PictureWidth, &PictureHeight, 1) != 0)
-        return;
+        return false;
+    EnterEditingCentred(screen, ownScreenId);
+    return true;
+}
+
+void EnterEditingCentred(HWND screen, int ownScreenId) {
     MoveWindow(MainWindow, 0, 0, LayoutWidth, LayoutHeight, FALSE);
     int x, y;
     CentredPicturePosition(PictureWidth, PictureHeight, x, y);
@@ -41,11 +51,15 @@ void OpenPictureFile(HWND screen, int ownScreenId, char* file, char* title) {
 
 void EnterEditing(HWND screen, int ownScreenId) {
     CopyPicture(BasePicture, CurrentPicture);
-    ReleaseButtonDCs(ScreenSlotCount(ownScreenId));
+    UnsavedEdits = false;
+    if (ownScreenId >= 0)
+        ReleaseButtonDCs(ScreenSlotCount(ownScreenId));
     CreateScreen(AppInstance, MainWindow, ColourScreenId);
     CreateDisplaySurface(PictureWidth, PictureHeight);
     ShowWindow(PictureWindow, SW_SHOWNORMAL);
     ShowPlanes(BasePicture);
+    if (ownScreenId < 0)
+        return;
     DestroyWindow(screen);
     UnregisterClassA(ScreenTable[ownScreenId].className, AppInstance);
 }

@@ -9,6 +9,8 @@ HistoryNode* HistoryTop = nullptr;
 HistoryNode* HistoryCursor = nullptr;
 HistoryNode* HistoryFloor = nullptr;
 
+bool UnsavedEdits = false;
+
 EffectNode* EffectTop = nullptr;
 EffectNode* EffectCursor = nullptr;
 EffectNode* EffectFloor = nullptr;
@@ -27,6 +29,7 @@ bool PushHistoryNode(HistoryNode** top, const char* path, const char* secondPath
     if (*top != nullptr)
         (*top)->newer = node;
     *top = node;
+    UnsavedEdits = true;
     return true;
 }
 
@@ -51,6 +54,7 @@ bool PushEffectNode(EffectNode** top, int32_t value) {
     if (*top != nullptr)
         (*top)->newer = node;
     *top = node;
+    UnsavedEdits = true;
     return true;
 }
 

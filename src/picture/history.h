@@ -26,6 +26,10 @@ extern HistoryNode* HistoryCursor;
 // The bottom entry, remembered once stepping back reaches it.
 extern HistoryNode* HistoryFloor;
 
+// Set by every step recorded for Undo, cleared when a new picture arrives or the picture is
+// saved: whether replacing the picture now would lose work.
+extern bool UnsavedEdits;
+
 extern EffectNode* EffectTop;
 extern EffectNode* EffectCursor;
 extern EffectNode* EffectFloor;

@@ -108,10 +108,11 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
                     int* width, int* height, int mode) {
     if (!IsPictureKind(FileKindOf(path)))
         return LoadNotAPicture;
+    // The screen is whole again (the dialog gone) before a long decode starts.
     HDC windowDC = GetDC(screen);
     if (BackBufferDC != nullptr)
         BitBlt(windowDC, 0, 0, LayoutWidth, LayoutHeight, BackBufferDC, 0, 0, SRCCOPY);
-
+    ReleaseDC(screen, windowDC);
     WCHAR wide[PathSize];
     Gdiplus::GpImage* image = nullptr;
     int status = Gdiplus::InvalidParameter;
@@ -119,10 +120,15 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
         const KernelSpan decoding;
         status = GdipLoadImageFromFile(wide, &image);
     }
-    if (status != Gdiplus::Ok) {
-        ReleaseDC(screen, windowDC);
+    if (status != Gdiplus::Ok)
         return LoaderFailure(status);
-    }
+    status = LoadPictureImage(screen, image, blue, green, red, width, height, mode);
+    GdipDisposeImage(image);
+    return status;
+}
+
+int LoadPictureImage(HWND screen, Gdiplus::GpImage* image, uint8_t* blue, uint8_t* green,
+                     uint8_t* red, int* width, int* height, int mode) {
     UINT naturalW = 0, naturalH = 0;
     GdipGetImageWidth(image, &naturalW);
     GdipGetImageHeight(image, &naturalH);
@@ -131,17 +137,14 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     const int nh = naturalH > 0x7fffffffU ? 0x7fffffff : static_cast<int>(naturalH);
     const LoadPlan plan =
         PlanPictureLoad(nw, nh, mode, AreaWidth, AreaHeight, PictureWidth, PictureHeight);
-    if (plan.verdict != LoadGoesAhead) {
-        GdipDisposeImage(image);
-        ReleaseDC(screen, windowDC);
+    if (plan.verdict != LoadGoesAhead)
         return Refusal(plan, naturalW, naturalH);
-    }
 
+    HDC windowDC = GetDC(screen);
     int w = plan.bitmapWidth, h = plan.bitmapHeight;
-    status = ReadPixels(image, plan, blue, green, red, w, h);
+    int status = ReadPixels(image, plan, blue, green, red, w, h);
     if (status == NotRead)
         status = DrawAndRead(windowDC, image, plan, blue, green, red, w, h);
-    GdipDisposeImage(image);
     ReleaseDC(screen, windowDC);
     if (status != Gdiplus::Ok)
         return LoaderFailure(status);

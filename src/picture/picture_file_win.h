@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gdiplus.h>
+
 #include <cstdint>
 
 // Loads a BMP, PNG, JPEG, TIFF or GIF file into the planes: mode 0 at its natural size, 1 shrunk
@@ -11,5 +13,9 @@
 // left as they were.
 int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green, uint8_t* red,
                     int* width, int* height, int mode);
+// The same for a picture already in the imaging library (a pasted one); the image stays the
+// caller's.
+int LoadPictureImage(HWND screen, Gdiplus::GpImage* image, uint8_t* blue, uint8_t* green,
+                     uint8_t* red, int* width, int* height, int mode);
 // The imaging library's encoder for a MIME type: its index, or -1 with clsid untouched.
 int FindEncoder(const WCHAR* mimeType, CLSID* clsid);

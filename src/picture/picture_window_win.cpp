@@ -123,24 +123,6 @@ void DrawOnShownPicture(HWND w, const PictureWindowWork& work, POINT p) {
     ReleaseDC(w, windowDC);
 }
 
-void CopyPictureToClipboard(HWND w) {
-    if (PictureWidth <= 0 || PictureHeight <= 0)
-        return;
-    HDC dc = GetDC(w);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
-    ReleaseDC(w, dc);
-    if (bitmap == nullptr)
-        return;
-    PlanesToBitmap(CurrentPicture, bitmap);
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        if (SetClipboardData(CF_BITMAP, bitmap) != nullptr)
-            bitmap = nullptr; // the clipboard owns it now
-        CloseClipboard();
-    }
-    if (bitmap != nullptr)
-        DeleteObject(bitmap);
-}
 
 // Background screen: the painted surface becomes the picture and a history state.
 void CommitPaintStroke() {
@@ -166,7 +148,7 @@ void CommitPenStroke() {
 
 void CarryOut(HWND w, const PictureWindowWork& work, POINT p) {
     if (work.copyToClipboard)
-        CopyPictureToClipboard(w);
+        CopyPictureToClipboard();
     SetPictureCursor(work.cursor);
     if (work.dot != PictureDot::None || work.pickKeyColor || work.blend != PictureBlend::None)
         DrawOnShownPicture(w, work, p);
@@ -301,6 +283,26 @@ void RestoreEntryPicture() {
     CopyPicture(EntryPicture, BasePicture);
     CopyPicture(EntryPicture, CurrentPicture);
     ShowPlanes(CurrentPicture);
+}
+
+void CopyPictureToClipboard() {
+    HWND w = PictureWindow;
+    if (PictureWidth <= 0 || PictureHeight <= 0)
+        return;
+    HDC dc = GetDC(w);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, PictureWidth, PictureHeight);
+    ReleaseDC(w, dc);
+    if (bitmap == nullptr)
+        return;
+    PlanesToBitmap(CurrentPicture, bitmap);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_BITMAP, bitmap) != nullptr)
+            bitmap = nullptr; // the clipboard owns it now
+        CloseClipboard();
+    }
+    if (bitmap != nullptr)
+        DeleteObject(bitmap);
 }
 
 void CommitShownPicture() {

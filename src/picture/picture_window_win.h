@@ -22,6 +22,8 @@ void DeleteDisplaySurface();
 void RestoreEntryPicture();
 // Copies the shown picture into the committed one.
 void CommitShownPicture();
+// The committed picture onto the clipboard as a bitmap (the right click, Ctrl+C).
+void CopyPictureToClipboard();
 void DeletePaintSurface();
 // Deletes the picture surfaces that live until the main window goes.
 void DeletePictureSurfaces();

@@ -1,4 +1,6 @@
 // Entry point and the main window "Flimmer", which hosts one screen at a time.
+#include "capture/capture_screens_win.h"
+#include "capture/open_requests_win.h"
 #include "effects/colour_adjust.h"
 #include "navigation/navigation_win.h"
 #include "picture/history_win.h"
@@ -9,11 +11,13 @@
 #include "program/screen_table.h"
 #include "program/settings_win.h"
 #include "program/temporary_files_win.h"
+#include "shell/keys_win.h"
 #include "shell/layout_win.h"
 #include "shell/screens_win.h"
 #include "skin/skin_ahead_win.h"
 
 #include <gdiplus.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -35,7 +39,13 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowPos(PictureWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         MainWindow = w;
         MoveWindow(w, 0, 0, LayoutWidth, LayoutHeight, FALSE);
-        CreateScreen(AppInstance, MainWindow, CameraScreenId);
+        DragAcceptFiles(w, TRUE);
+        DragAcceptFiles(PictureWindow, TRUE);
+        // A picture named on the command line opens straight away; one that cannot be opened
+        // has said why, and the program starts as it always does.
+        if (StartupPicture[0] == '\0' || !PicturePathUsable(StartupPicture) ||
+            !OpenPictureFromPath(w, -1, StartupPicture))
+            CreateScreen(AppInstance, MainWindow, CameraScreenId);
         break;
     case WM_DESTROY:
         DeletePictureSurfaces();
@@ -50,6 +60,19 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE:
         OnDisplayChange();
         break;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+        // Keys sent rather than typed come straight here, not through the message loop.
+        if (HandleShortcut(MSG{w, msg, wp, lp, 0, {}}))
+            return 0;
+        break;
+    case WM_COPYDATA:
+        return ReceiveHandedOverPicture(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_TIMER:
+        if (wp == OpenRetryTimer)
+            OpenRequestedPicture();
+        return 0;
     default:
         if (msg == DebugCountsMessage)
             return static_cast<LRESULT>(CountGdiObjects());
@@ -57,15 +80,9 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             return AnswerPressTimes(wp, lp);
         if (msg == HistoryWriteFailedMessage)
             FinishHistoryWrites();
+        if (msg == OpenRequestMessage)
+            OpenRequestedPicture();
         break;
-    case WM_KEYDOWN:
-        if (wp == VK_F1)
-            CommitShownPicture();
-        return 0;
-    case WM_CHAR:
-        if (LOWORD(wp) == 'C' || LOWORD(wp) == 'c')
-            CommitShownPicture();
-        return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);
 }
@@ -118,9 +135,13 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    if (FindWindowA(MainClassName, nullptr) != nullptr)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    ReadStartupPicture(commandLine);
+    // One copy runs: a second start hands its picture over and goes.
+    if (HWND running = FindWindowA(MainClassName, nullptr)) {
+        HandOverToRunningCopy(running, StartupPicture);
         return 1;
+    }
 
     Gdiplus::GdiplusStartupInput startup;
     ULONG_PTR gdiplusToken = 0;
@@ -138,6 +159,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Keys and drops are answered here, whichever of the program's windows they reach.
+        if (HandleShortcut(msg))
+            continue;
+        if (msg.message == WM_DROPFILES) {
+            ReceiveDroppedFiles(reinterpret_cast<HDROP>(msg.wParam));
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

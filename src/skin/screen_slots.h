@@ -43,5 +43,5 @@ namespace PenSlot {
 enum : int { Enlarge = 14, Reduce = 15, Color = 16 };
 }
 namespace ExportSlot {
-enum : int { Exit = 4, SaveBmp = 5, Paint = 9, Viewer = 10 };
+enum : int { Exit = 4, SaveBmp = 5, SavePng = 7, Paint = 9, Viewer = 10 };
 }

@@ -635,6 +635,63 @@ int CmdClipboardPixel(int argc, char **argv) {
     return 0;
 }
 
+// Puts a picture file on the clipboard as a packed DIB: "dibv5" keeps its alpha (32 bits with an
+// alpha mask), "dib24" is a plain 24-bit DIB. Rows bottom-up, as programs usually put them.
+int CmdClipboardPut(int argc, char **argv) {
+    if (argc != 4) return Fail("usage: clipboard-put FILE dibv5|dib24");
+    const bool v5 = std::strcmp(argv[3], "dibv5") == 0;
+    if (!v5 && std::strcmp(argv[3], "dib24") != 0) return Fail("the format is dibv5 or dib24");
+    WCHAR path[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, MAX_PATH) == 0) return Fail("bad path");
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Gdiplus::GpBitmap *bitmap = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromFile(path, &bitmap) != Gdiplus::Ok)
+        return Fail("cannot read %s", argv[2]);
+    UINT w = 0, h = 0;
+    Gdiplus::DllExports::GdipGetImageWidth(bitmap, &w);
+    Gdiplus::DllExports::GdipGetImageHeight(bitmap, &h);
+    Gdiplus::Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
+    Gdiplus::BitmapData data{};
+    const int bits = v5 ? 32 : 24;
+    if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead,
+                                                v5 ? PixelFormat32bppARGB : PixelFormat24bppRGB,
+                                                &data) != Gdiplus::Ok)
+        return Fail("cannot read the pixels of %s", argv[2]);
+    const size_t header = v5 ? sizeof(BITMAPV5HEADER) : sizeof(BITMAPINFOHEADER);
+    const size_t stride = (w * bits / 8 + 3) & ~size_t{3};
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, header + stride * h);
+    auto *bytes = static_cast<BYTE *>(GlobalLock(block));
+    auto *info = reinterpret_cast<BITMAPV5HEADER *>(bytes);
+    info->bV5Size = static_cast<DWORD>(header);
+    info->bV5Width = static_cast<LONG>(w);
+    info->bV5Height = static_cast<LONG>(h);
+    info->bV5Planes = 1;
+    info->bV5BitCount = static_cast<WORD>(bits);
+    info->bV5SizeImage = static_cast<DWORD>(stride * h);
+    if (v5) {
+        info->bV5Compression = BI_BITFIELDS;
+        info->bV5RedMask = 0x00FF0000;
+        info->bV5GreenMask = 0x0000FF00;
+        info->bV5BlueMask = 0x000000FF;
+        info->bV5AlphaMask = 0xFF000000;
+        info->bV5CSType = 0x73524742; // LCS_sRGB, a multi-character constant in the headers
+    }
+    for (UINT y = 0; y < h; ++y)
+        std::memcpy(bytes + header + stride * (h - 1 - y), static_cast<BYTE *>(data.Scan0) + y * data.Stride,
+                    w * bits / 8);
+    GlobalUnlock(block);
+    Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
+    Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    Gdiplus::GdiplusShutdown(token);
+    if (!OpenClipboard(nullptr)) return Fail("the clipboard cannot be opened");
+    EmptyClipboard();
+    const bool put = SetClipboardData(v5 ? CF_DIBV5 : CF_DIB, block) != nullptr;
+    CloseClipboard();
+    return put ? 0 : Fail("SetClipboardData failed");
+}
+
 int CmdChangeDisplay(int argc, char **argv) {
     long long w = 0, h = 0;
     if (argc != 4 || !ParseInt(argv[2], w) || !ParseInt(argv[3], h) || w <= 0 || h <= 0)
@@ -844,6 +901,7 @@ const Command kCommands[] = {
     {"screenshot", CmdScreenshot},
     {"pixel", CmdPixel},
     {"clipboard-pixel", CmdClipboardPixel},
+    {"clipboard-put", CmdClipboardPut},
     {"change-display", CmdChangeDisplay},
     {"screen-size", CmdScreenSize},
     {"hold-file", CmdHoldFile},

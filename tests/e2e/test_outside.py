@@ -1,0 +1,125 @@
+"""Pictures that come from outside the program's own buttons: the command line ("Open with" and
+a double-click), a second start while Flimmer runs, files dropped from a file manager, the
+clipboard; and the keyboard shortcuts, typed as a user types them."""
+
+import subprocess
+from pathlib import Path
+
+from flimmer import (CLOSE, COLOUR_PRESS, CONFIG_KEY, CONVERT, PHOTOS, START_POSITION,
+                     START_SIZE, answer_no_camera, effect_button, file_format, picture_pixels,
+                     start_to_start_screen)
+from harness import Session
+
+DROP = Path(__file__).with_name("xdnd_drop.py")
+# Debian's own Python, which has the X library the drop needs (python3-xlib).
+SYSTEM_PYTHON = "/usr/bin/python3"
+TURN = (140, 179)  # the perspective screen's first turn button
+
+
+def picture_size(s):
+    return s.rect("ChildImage")[2:]
+
+
+def wait_picture_size(s, size, what):
+    s.wait_until(lambda: picture_size(s) == size, timeout=20, what=what)
+
+
+def drop(s, x, y, *files):
+    subprocess.run([SYSTEM_PYTHON, str(DROP), str(x), str(y), *map(str, files)], check=True,
+                   env={**s.env, "DISPLAY": s.display}, timeout=30)
+
+
+def question(s):
+    caption, text = s.msgbox(15000)
+    assert caption == "Flimmer" and "not saved" in text, (caption, text)
+    return text
+
+
+def scenario_open_with_and_a_second_start_hand_the_picture_over():
+    with Session("open-with") as s:
+        chelsea = s.winpath(PHOTOS / "chelsea.png")
+        proc = s.start(None, chelsea)
+        s.wait_window("Child02")
+        assert picture_size(s) == (451, 300)
+        assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", chelsea)
+
+        # Nothing edited yet: the running copy takes the picture without asking.
+        second = s.start(None, s.winpath(PHOTOS / "coffee.png"))
+        assert s.wait_exit(second, 30) == 1
+        wait_picture_size(s, (600, 400), "the handed-over picture")
+
+        # After an edit it asks first; "No" keeps the picture and its edit.
+        s.click("Child02", *COLOUR_PRESS["brightness+"])
+        rocket = s.winpath(PHOTOS / "rocket.jpg")
+        third = s.start(None, rocket)
+        assert question(s).startswith(f'Open "{rocket}"?')
+        s.auto_ok("msgbox-press", "no")
+        assert s.wait_exit(third, 30) == 1
+        assert picture_size(s) == (600, 400) and s.count("Child02") == 1
+
+        # From a later screen, "Yes" opens it on the colour screen.
+        s.click("Child02", 260, 552)
+        s.wait_window("Child03")
+        s.click("Child03", *TURN)
+        fourth = s.start(None, rocket)
+        question(s)
+        s.auto_ok("msgbox-press", "yes")
+        s.wait_window("Child02")
+        wait_picture_size(s, (640, 427), "the new picture")
+        assert s.count("Child03") == 0
+        assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", rocket)
+        assert s.wait_exit(fourth, 30) == 1
+
+        # A second start naming a missing file: the running copy says so and keeps its picture.
+        fifth = s.start(None, r"C:\nowhere\gone.jpg")
+        caption, text = s.msgbox_ok(15000)
+        assert "could not find" in text and r"C:\nowhere\gone.jpg" in text, text
+        assert s.wait_exit(fifth, 30) == 1
+        assert picture_size(s) == (640, 427)
+        s.click("Child02", *CLOSE)
+        assert s.wait_exit(proc, 15) == 0
+
+
+def scenario_command_lines_that_name_no_picture_say_so_and_start_as_usual():
+    with Session("bad-command-lines") as s:
+        notes = s.dir / "notes.txt"
+        notes.write_text("not a picture")
+        for argument, phrase in [(r"C:\nowhere\gone.jpg", "could not find"),
+                                 (s.winpath(PHOTOS), "is a folder"),
+                                 (s.winpath(notes), "is not a picture Flimmer can open"),
+                                 (s.winpath(PHOTOS / "not-a-picture.jpg"), "Error code")]:
+            proc = s.start(None, argument)
+            caption, text = s.msgbox_ok(15000)
+            assert phrase in text, (argument, caption, text)
+            answer_no_camera(s)
+            s.wait_window("Child00")
+            s.click("Child00", 320, 5)
+            assert s.wait_exit(proc, 15) == 0, argument
+
+
+def scenario_dropped_files_open_the_first_picture():
+    with Session("drop") as s:
+        proc = start_to_start_screen(s)
+        notes = s.dir / "notes.txt"
+        notes.write_text("not a picture")
+        centre = (START_POSITION[0] + START_SIZE // 2, START_POSITION[1] + START_SIZE // 2)
+        # Several files: the first picture among them.
+        drop(s, *centre, notes, PHOTOS / "chelsea.png", PHOTOS / "coffee.png")
+        s.wait_window("Child02")
+        assert picture_size(s) == (451, 300)
+
+        # No picture among them: said so, nothing changes.
+        x, y, w, h = s.rect("ChildImage")
+        drop(s, x + w // 2, y + h // 2, notes)
+        caption, text = s.msgbox_ok(15000)
+        assert "is not a picture Flimmer can open" in text, text
+        assert picture_size(s) == (451, 300)
+
+        # On the picture itself, after an edit: asked, then opened.
+        s.click("Child02", *COLOUR_PRESS["brightness+"])
+        drop(s, x + w // 2, y + h // 2, PHOTOS / "coffee.png")
+        question(s)
+        s.auto_ok("msgbox-press", "yes")
+        wait_picture_size(s, (600, 400), "the dropped picture")
+        s.click("Child02", *CLOSE)
+        assert s.wait_exit(proc, 15) == 0
