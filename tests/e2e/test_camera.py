@@ -215,8 +215,8 @@ def scenario_camera_preview_and_snapshots():
         wait_for_frames(s, 3)
         expect_running_preview(s, AREA_600)
 
-        # A frame larger than the area arrives at 50 %: 640 x 360, centred.
-        s.post_click("Child01", *CAMERA_OK)
+        # A frame larger than the area arrives at 50 %: 640 x 360, centred. Enter is OK.
+        s.xdotool("key", "Return")
         s.wait_window("Child02")
         rect = (352, 49 + (512 - 360) // 2, 640, 360)
         assert s.rect("ChildImage") == rect
@@ -284,6 +284,10 @@ def scenario_snapshot_before_the_first_frame_and_files():
         s.wait_window("Child01")
         assert s.count("Child03") == 0
         assert video_window(s) == [AREA_600]
+        # Ctrl+O is Files.
+        s.xdotool("key", "ctrl+o")
+        s.auto_ok("file-dialog-cancel", 10000)
+        assert s.count("Child01") == 1
         close_camera_screen(s, proc)
 
 
