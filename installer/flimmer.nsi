@@ -64,6 +64,10 @@ VIAddVersionKey LegalCopyright "${COMPANY}"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; Offers to start Flimmer at the end (ticked); a silent install never starts it.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\flimmer.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start Flimmer now"
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -75,6 +79,7 @@ VIAddVersionKey LegalCopyright "${COMPANY}"
   !insertmacro ${MACRO} ".png"
   !insertmacro ${MACRO} ".jpg"
   !insertmacro ${MACRO} ".jpeg"
+  !insertmacro ${MACRO} ".jfif"
   !insertmacro ${MACRO} ".tif"
   !insertmacro ${MACRO} ".tiff"
   !insertmacro ${MACRO} ".gif"

@@ -4,13 +4,14 @@ and afterwards nothing of ours left while everything of the user's stays."""
 
 import math
 
-from flimmer import CONFIG_KEY, PRODUCT_KEY, START_CLOSE, answer_no_camera, temp_folder
+from flimmer import (CLOSE, CONFIG_KEY, PHOTOS, PRODUCT_KEY, START_CLOSE, answer_no_camera,
+                     temp_folder)
 from harness import FLIMMER_EXE, REPO, Session
 
 VERSION = (REPO / "VERSION").read_text().strip()
 INSTALLER = REPO / "out" / f"Flimmer-Setup-{VERSION}.exe"
 TEST_EQUIPMENT = {"flimauto.exe", "flimvcam.dll"}
-PICTURE_TYPES = (".bmp", ".png", ".jpg", ".jpeg", ".tif", ".tiff", ".gif")
+PICTURE_TYPES = (".bmp", ".png", ".jpg", ".jpeg", ".jfif", ".tif", ".tiff", ".gif")
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Flimmer"
 CLASSES = r"HKCU\Software\Classes"
@@ -112,14 +113,17 @@ def scenario_installer_installs_registers_and_uninstalls_cleanly():
             assert s.reg_query(CLASSES + f"\\{ext}\\OpenWithProgids", PROGID) == ("REG_SZ", ""), ext
         assert s.reg_query(CLASSES + r"\.png", None) == ("REG_SZ", "Viewer.png")
 
-        proc = s.start(folder / "flimmer.exe")
-        answer_no_camera(s)
-        s.wait_window("Child00")
+        # "Open with": the registered command with the photo's name for %1.
+        photo = s.winpath(PHOTOS / "chelsea.png")
+        proc = s.start(folder / "flimmer.exe", photo)
+        s.wait_window("Child02")
+        assert s.rect("ChildImage")[2:] == (451, 300)
+        assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", photo)
         # While it runs its files cannot go: a silent uninstall stops before touching anything.
         refused = s.start(folder / "Uninstall.exe", "/S", "_?=" + windows_name(s, folder))
         assert s.wait_exit(refused, 60) == 2
         assert (folder / "flimmer.exe").is_file() and s.reg_key_exists(APP_KEY)
-        s.click("Child00", *START_CLOSE)
+        s.click("Child02", *CLOSE)
         assert s.wait_exit(proc, 15) == 0
         speaker = s.reg_query(CONFIG_KEY, "Speaker")
         assert speaker is not None
@@ -159,9 +163,16 @@ def scenario_reinstall_and_interactive_uninstall_keep_what_is_the_users():
         assert not desktop.exists() and not start_menu.exists()
         assert s.reg_query(CONFIG_KEY, "Speaker") == ("REG_DWORD", 0)
 
+        # Through the installer's pages, whose last one starts Flimmer.
         elsewhere = temp_folder(s).parent / "Apps" / "Flimmer"
-        install(s, "/D=" + windows_name(s, elsewhere))
+        s.start(INSTALLER, "/D=" + windows_name(s, elsewhere))
+        for button in ["Next >", "Install", "Finish"]:
+            s.auto_ok("dialog-button", button, 60000, timeout=90)
+        answer_no_camera(s)
+        s.wait_window("Child00")
         check_installed(elsewhere)
+        s.click("Child00", *START_CLOSE)
+        s.wait_until(lambda: s.count("Child00") == 0, what="Flimmer to close")
         uninstall_interactively(s, elsewhere, "yes")
         assert not elsewhere.exists()
         assert not s.reg_key_exists(PRODUCT_KEY)
