@@ -27,7 +27,7 @@ windows: assets
 	@cmake --build $(WIN) -j $(JOBS)
 
 run: setup windows
-	@bash scripts/run.sh
+	@WIN=$(WIN) bash scripts/run.sh
 
 # The Windows installer of the program folder (NSIS); the end-to-end suite installs it.
 installer: setup windows

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Starts the built Flimmer under Wine: on the user's display when there is one,
-# otherwise in a virtual X server, where a screenshot is saved to out/.
+# Starts the built Flimmer under Wine on the user's display when there is one; without one,
+# walks the demo road in a virtual X server and says where its pictures are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-exe=build/win/Flimmer/flimmer.exe
+win=${WIN:-build/win}
+exe=$win/Flimmer/flimmer.exe
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 if [ -n "${DISPLAY:-}" ]; then
     exec wine "$exe"
 fi
-exec python3 scripts/run_headless.py
+FLIMMER_EXE=$(realpath "$exe") FLIMAUTO_EXE=$(realpath "$win/flimauto.exe") \
+    exec python3 scripts/run_headless.py
