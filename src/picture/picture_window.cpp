@@ -3,12 +3,17 @@
 #include "picture/compositing.h"
 #include "skin/color_planes.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 uint32_t KeyColor = ColorValue(255, 255, 0);
 int KeyWidth = 30;
 uint32_t PenColor = ColorValue(255, 80, 255);
 int PenWidth = 10;
 int Dragging = 0;
 int DecorationMoved = 0;
+bool PenStroking = false;
+PicturePoint PenStrokeEnd{0, 0};
 
 namespace {
 
@@ -28,7 +33,23 @@ void Grab(PictureWindowWork& work) {
     work.cursor = PictureCursor::Hand;
 }
 
-void PaintMove(int code, bool left, bool right, PictureWindowWork& work) {
+void StartPenStroke(int x, int y) {
+    PenStroking = true;
+    PenStrokeEnd = PicturePoint{x, y};
+}
+
+// The dots of a held pen run on from where the stroke reached, so a fast stroke leaves no gaps.
+void ContinuePenStroke(int x, int y, bool held, PictureWindowWork& work) {
+    if (!held) {
+        PenStroking = false; // the button came up outside the window
+        return;
+    }
+    if (PenStroking)
+        work.dotsFrom = PenStrokeEnd;
+    StartPenStroke(x, y);
+}
+
+void PaintMove(int code, int x, int y, bool left, bool right, PictureWindowWork& work) {
     work.cursor = PictureCursor::Cross;
     if (left) {
         work.dot = code == 40 ? PictureDot::Key : PictureDot::Pen;
@@ -38,6 +59,8 @@ void PaintMove(int code, bool left, bool right, PictureWindowWork& work) {
         work.dot = code == 40 ? PictureDot::Key : PictureDot::Eraser;
         work.blend = PictureBlend::Entry;
     }
+    if (code == 41)
+        ContinuePenStroke(x, y, left || right, work);
 }
 
 void OrnamentMove(int x, int y, bool right, PictureWindowWork& work) {
@@ -65,19 +88,46 @@ bool CanGrabDecoration(int x, int y) {
     return InDecorationRectangle(x, y) && x < PictureWidth && y < PictureHeight;
 }
 
+std::vector<PicturePoint> LinePoints(PicturePoint from, PicturePoint to) {
+    const int dx = std::abs(to.x - from.x), dy = -std::abs(to.y - from.y);
+    const int sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
+    std::vector<PicturePoint> points;
+    points.reserve(static_cast<std::size_t>(std::max(dx, -dy)) + 1);
+    int error = dx + dy;
+    PicturePoint p = from;
+    for (;;) {
+        points.push_back(p);
+        if (p.x == to.x && p.y == to.y)
+            return points;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.y += sy;
+        }
+    }
+}
+
 PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, int y,
                                      bool leftHeld, bool rightHeld) {
     PictureWindowWork work{false, PictureCursor::Unchanged, PictureDot::None,
                            false, PictureBlend::None,       StrokeCommit::None,
-                           false};
+                           false, PicturePoint{x, y}};
     switch (input) {
     case PictureInput::Move:
         if (IsPaintScreen(screenCode))
-            PaintMove(screenCode, leftHeld, rightHeld, work);
+            PaintMove(screenCode, x, y, leftHeld, rightHeld, work);
         else if (IsOrnamentScreen(screenCode))
             OrnamentMove(x, y, rightHeld, work);
         break;
     case PictureInput::LeftDown:
+        if (screenCode == 41) {
+            StartPenStroke(x, y);
+            work.dot = PictureDot::Pen; // a click without a move leaves its dot
+        }
         if (IsPaintScreen(screenCode)) {
             work.cursor = PictureCursor::Cross;
         } else if (IsOrnamentScreen(screenCode)) {
@@ -94,6 +144,8 @@ PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, 
         break;
     case PictureInput::RightDown:
         work.copyToClipboard = true;
+        if (screenCode == 41)
+            StartPenStroke(x, y);
         if (IsOrnamentScreen(screenCode) && CanGrabDecoration(x, y))
             Grab(work);
         break;
@@ -103,6 +155,7 @@ PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, 
             work.commit = StrokeCommit::Paint;
         } else if (screenCode == 41) {
             work.commit = StrokeCommit::Pen;
+            PenStroking = false;
         } else {
             if (IsOrnamentScreen(screenCode))
                 DecorationMoved = 1;

@@ -9,6 +9,8 @@
 #include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
 
+#include <algorithm>
+
 HBITMAP DisplayBitmap = nullptr;
 HBITMAP PaintBitmap = nullptr;
 HDC PaintDC = nullptr;
@@ -60,12 +62,16 @@ void SetPictureCursor(PictureCursor cursor) {
     }
 }
 
-// A zero-length line of a wide pen leaves a disc of its width.
-void DrawDot(HDC dc, POINT p, int width, COLORREF color) {
+// A zero-length line of a wide pen leaves a disc of its width. A disc at every pixel of the
+// way gives a stroke as wide as its dots, with their round ends, however far apart the
+// mouse's moves are.
+void DrawDots(HDC dc, PicturePoint from, POINT to, int width, COLORREF color) {
     HPEN pen = CreatePen(PS_DOT, width, color);
     HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, p.x, p.y, nullptr);
-    LineTo(dc, p.x, p.y);
+    for (const PicturePoint p : LinePoints(from, PicturePoint{to.x, to.y})) {
+        MoveToEx(dc, p.x, p.y, nullptr);
+        LineTo(dc, p.x, p.y);
+    }
     SelectObject(dc, old);
     DeleteObject(pen);
 }
@@ -91,13 +97,13 @@ void DrawOnShownPicture(HWND w, const PictureWindowWork& work, POINT p) {
     HGDIOBJ old = SelectObject(canvas, DisplayBitmap);
     switch (work.dot) {
     case PictureDot::Key:
-        DrawDot(canvas, p, KeyWidth, KeyColor);
+        DrawDots(canvas, work.dotsFrom, p, KeyWidth, KeyColor);
         break;
     case PictureDot::Pen:
-        DrawDot(canvas, p, PenWidth, PenColor);
+        DrawDots(canvas, work.dotsFrom, p, PenWidth, PenColor);
         break;
     case PictureDot::Eraser:
-        DrawDot(canvas, p, PenWidth, KeyColor);
+        DrawDots(canvas, work.dotsFrom, p, PenWidth, KeyColor);
         break;
     case PictureDot::None:
         break;
@@ -107,13 +113,16 @@ void DrawOnShownPicture(HWND w, const PictureWindowWork& work, POINT p) {
         if (c != CLR_INVALID)
             KeyColor = c;
     }
-    // A dot changes only its square (this runs at every mouse move); a blend the whole picture.
+    // Dots change only their squares (this runs at every mouse move); a blend the whole picture.
     RECT changed{0, 0, PictureWidth, PictureHeight};
     if (work.blend != PictureBlend::None) {
         KeyBlend(canvas, work.blend == PictureBlend::Decoration ? DecorationPicture : EntryPicture);
     } else {
         const int reach = (work.dot == PictureDot::Key ? KeyWidth : PenWidth) + 1;
-        changed = RECT{p.x - reach, p.y - reach, p.x + reach + 1, p.y + reach + 1};
+        const PicturePoint from = work.dotsFrom;
+        changed =
+            RECT{std::min<LONG>(from.x, p.x) - reach, std::min<LONG>(from.y, p.y) - reach,
+                 std::max<LONG>(from.x, p.x) + reach + 1, std::max<LONG>(from.y, p.y) + reach + 1};
     }
     if (work.dot != PictureDot::None || work.blend != PictureBlend::None)
         BitBlt(windowDC, changed.left, changed.top, changed.right - changed.left,

@@ -467,6 +467,34 @@ def scenario_pen_draws_erases_and_keeps_its_width_and_colour():
         assert again[3 * (260 * PW + 90):3 * (260 * PW + 90) + 3] == green
         assert road.clipboard_matches(90, 260)
         save_screen(s, "pen")
+
+        # Ten quick moves across 380 pixels: one unbroken stroke, as thick as a dot everywhere,
+        # and the eraser takes it all out again.
+        fast = line(40, 420, 150, 38)
+        for button, what in ((1, "the quick stroke"), (3, "the quick rub-out")):
+            states = len(history_files(s))
+            road.drag(button, fast)
+            road.release(button)
+            s.wait_until(lambda: len(history_files(s)) == states + 1, what=f"{what}'s state")
+            if button == 1:
+                quick = road.settled()
+                gaps = [x for x in range(40, 421) if thickness(quick, 150, green, x) != thick]
+                assert gaps == [], gaps
+        rubbed = road.settled()
+        assert row_colours(rubbed, 150, 25, 436) == row_colours(road.original, 150, 25, 436)
+
+        # A click without a move leaves one dot of the pen's width.
+        before, states = road.settled(), len(history_files(s))
+        road.click_picture(225, 40)
+        s.wait_until(lambda: len(history_files(s)) == states + 1, what="the click's state")
+        after = road.settled()
+        changed = [(i // 3 % PW, i // 3 // PW) for i in range(0, len(after), 3)
+                   if after[i:i + 3] != before[i:i + 3]]
+        assert changed and all(after[3 * (y * PW + x):3 * (y * PW + x) + 3] == green
+                               and abs(x - 225) <= thick // 2 + 1 and abs(y - 40) <= thick // 2 + 1
+                               for x, y in changed), changed
+        assert sum(1 for x, _ in changed if x == 225) == thick
+        assert sum(1 for _, y in changed if y == 40) == thick
         road.close()
 
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 class PictureWindowLogic : public ::testing::Test {
@@ -20,6 +23,7 @@ class PictureWindowLogic : public ::testing::Test {
         BlendMode = WeightedBlend;
         Dragging = 0;
         DecorationMoved = 0;
+        PenStroking = false;
         for (int i = 0; i < 200; ++i) {
             BasePicture.blue[i] = 10;
             CurrentPicture.blue[i] = 10;
@@ -139,7 +143,70 @@ TEST_F(PictureWindowLogic, PaintingScreens) {
     EXPECT_EQ(DecorationMoved, 0);
     w = HandlePictureInput(PictureInput::LeftDown, 41, 3, 3, true, false);
     EXPECT_EQ(w.cursor, PictureCursor::Cross);
-    EXPECT_EQ(w.dot, PictureDot::None);
+    EXPECT_EQ(w.dot, PictureDot::Pen); // the pen's stroke starts with a dot where it goes down
+    EXPECT_EQ(HandlePictureInput(PictureInput::LeftDown, 40, 3, 3, true, false).dot,
+              PictureDot::None);
+    // A right click copies the picture and rubs nothing out.
+    EXPECT_EQ(HandlePictureInput(PictureInput::RightDown, 41, 3, 3, false, true).dot,
+              PictureDot::None);
+}
+
+bool Same(PicturePoint a, PicturePoint b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+TEST(LinePoints, RunFromEndToEndInSingleSteps) {
+    const PicturePoint lone{7, 4};
+    const std::vector<PicturePoint> dot = LinePoints(lone, lone);
+    ASSERT_EQ(dot.size(), 1u);
+    EXPECT_TRUE(Same(dot[0], lone));
+    const PicturePoint ends[][2] = {{{0, 0}, {38, 0}},
+                                    {{38, 5}, {0, 5}},
+                                    {{3, 2}, {-4, 30}},
+                                    {{10, 10}, {1, 1}},
+                                    {{0, 9}, {25, 2}}};
+    for (const auto& end : ends) {
+        const std::vector<PicturePoint> line = LinePoints(end[0], end[1]);
+        const int dx = std::abs(end[1].x - end[0].x), dy = std::abs(end[1].y - end[0].y);
+        ASSERT_EQ(line.size(), static_cast<std::size_t>(std::max(dx, dy)) + 1);
+        EXPECT_TRUE(Same(line.front(), end[0]));
+        EXPECT_TRUE(Same(line.back(), end[1]));
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            EXPECT_LE(std::abs(line[i].x - line[i - 1].x), 1);
+            EXPECT_LE(std::abs(line[i].y - line[i - 1].y), 1);
+            // Never farther than half a pixel from the true line.
+            const long cross = static_cast<long>(end[1].x - end[0].x) * (line[i].y - end[0].y) -
+                               static_cast<long>(end[1].y - end[0].y) * (line[i].x - end[0].x);
+            EXPECT_LE(2 * std::abs(cross), std::max(dx, dy));
+        }
+    }
+}
+
+TEST_F(PictureWindowLogic, PenDotsRunOnFromWhereTheStrokeReached) {
+    PictureWindowWork w = HandlePictureInput(PictureInput::LeftDown, 41, 2, 3, true, false);
+    EXPECT_TRUE(Same(w.dotsFrom, {2, 3}));
+    w = HandlePictureInput(PictureInput::Move, 41, 15, 3, true, false);
+    EXPECT_EQ(w.dot, PictureDot::Pen);
+    EXPECT_TRUE(Same(w.dotsFrom, {2, 3}));
+    w = HandlePictureInput(PictureInput::Move, 41, 15, 9, true, false);
+    EXPECT_TRUE(Same(w.dotsFrom, {15, 3}));
+    HandlePictureInput(PictureInput::LeftUp, 41, 15, 9, false, false);
+    // A button pressed outside the picture: the stroke starts where it comes in.
+    w = HandlePictureInput(PictureInput::Move, 41, 6, 6, true, false);
+    EXPECT_TRUE(Same(w.dotsFrom, {6, 6}));
+    // Released outside: the next press starts a stroke of its own.
+    HandlePictureInput(PictureInput::Move, 41, 1, 1, false, false);
+    w = HandlePictureInput(PictureInput::Move, 41, 9, 1, true, false);
+    EXPECT_TRUE(Same(w.dotsFrom, {9, 1}));
+    // The eraser alike.
+    HandlePictureInput(PictureInput::RightDown, 41, 5, 5, false, true);
+    w = HandlePictureInput(PictureInput::Move, 41, 12, 8, false, true);
+    EXPECT_EQ(w.dot, PictureDot::Eraser);
+    EXPECT_TRUE(Same(w.dotsFrom, {5, 5}));
+    // The Background screen keeps its lone dots.
+    HandlePictureInput(PictureInput::LeftDown, 40, 2, 2, true, false);
+    w = HandlePictureInput(PictureInput::Move, 40, 10, 2, true, false);
+    EXPECT_TRUE(Same(w.dotsFrom, {10, 2}));
 }
 
 TEST_F(PictureWindowLogic, DoubleClickPicksTheKeyOnlyOnTheBackgroundScreen) {
