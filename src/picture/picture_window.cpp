@@ -59,8 +59,7 @@ void PaintMove(int code, int x, int y, bool left, bool right, PictureWindowWork&
         work.dot = code == 40 ? PictureDot::Key : PictureDot::Eraser;
         work.blend = PictureBlend::Entry;
     }
-    if (code == 41)
-        ContinuePenStroke(x, y, left || right, work);
+    ContinuePenStroke(x, y, left || right, work);
 }
 
 void OrnamentMove(int x, int y, bool right, PictureWindowWork& work) {
@@ -124,11 +123,10 @@ PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, 
             OrnamentMove(x, y, rightHeld, work);
         break;
     case PictureInput::LeftDown:
-        if (screenCode == 41) {
-            StartPenStroke(x, y);
+        if (screenCode == 41)
             work.dot = PictureDot::Pen; // a click without a move leaves its dot
-        }
         if (IsPaintScreen(screenCode)) {
+            StartPenStroke(x, y);
             work.cursor = PictureCursor::Cross;
         } else if (IsOrnamentScreen(screenCode)) {
             if (CanGrabDecoration(x, y)) {
@@ -144,17 +142,15 @@ PictureWindowWork HandlePictureInput(PictureInput input, int screenCode, int x, 
         break;
     case PictureInput::RightDown:
         work.copyToClipboard = true;
-        if (screenCode == 41)
+        if (IsPaintScreen(screenCode))
             StartPenStroke(x, y);
         if (IsOrnamentScreen(screenCode) && CanGrabDecoration(x, y))
             Grab(work);
         break;
     case PictureInput::LeftUp:
     case PictureInput::RightUp:
-        if (screenCode == 40) {
-            work.commit = StrokeCommit::Paint;
-        } else if (screenCode == 41) {
-            work.commit = StrokeCommit::Pen;
+        if (IsPaintScreen(screenCode)) {
+            work.commit = screenCode == 40 ? StrokeCommit::Paint : StrokeCommit::Pen;
             PenStroking = false;
         } else {
             if (IsOrnamentScreen(screenCode))

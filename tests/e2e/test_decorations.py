@@ -200,7 +200,8 @@ def scenario_background_painted_in_and_one_colour_replaced():
         s.auto_ok("move", "Child40", 600, 300)
         s.wait_until(lambda: picture_pixels(s, *slot) == plain, what="the mark gone")
 
-        road.drag(1, line(100, 350, 150))
+        # Quick moves farther apart than the brush is wide: painted in between them too.
+        road.drag(1, line(100, 350, 150, 50))
         road.release(1)
         painted = road.settled()
         core = [y * PW + x for y in range(146, 155) for x in range(112, 339)]

@@ -203,10 +203,13 @@ TEST_F(PictureWindowLogic, PenDotsRunOnFromWhereTheStrokeReached) {
     w = HandlePictureInput(PictureInput::Move, 41, 12, 8, false, true);
     EXPECT_EQ(w.dot, PictureDot::Eraser);
     EXPECT_TRUE(Same(w.dotsFrom, {5, 5}));
-    // The Background screen keeps its lone dots.
-    HandlePictureInput(PictureInput::LeftDown, 40, 2, 2, true, false);
+    // Painting the background in runs on the same way.
+    HandlePictureInput(PictureInput::LeftUp, 41, 12, 8, false, false);
+    w = HandlePictureInput(PictureInput::LeftDown, 40, 2, 2, true, false);
+    EXPECT_EQ(w.dot, PictureDot::None); // a click there paints nothing
     w = HandlePictureInput(PictureInput::Move, 40, 10, 2, true, false);
-    EXPECT_TRUE(Same(w.dotsFrom, {10, 2}));
+    EXPECT_EQ(w.dot, PictureDot::Key);
+    EXPECT_TRUE(Same(w.dotsFrom, {2, 2}));
 }
 
 TEST_F(PictureWindowLogic, DoubleClickPicksTheKeyOnlyOnTheBackgroundScreen) {
