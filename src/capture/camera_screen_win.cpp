@@ -88,6 +88,7 @@ void TakeSnapshot(HWND w) {
     // Without a file the loader says so and the preview goes on; the file goes either way.
     const int loaded = LoadPictureFile(w, path, BasePicture.blue, BasePicture.green,
                                        BasePicture.red, &PictureWidth, &PictureHeight, 1);
+    ReleaseDecodedPicture();
     DeleteFileA(path);
     if (loaded == 0)
         EnterEditing(w, CameraScreenId);

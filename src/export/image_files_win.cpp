@@ -173,6 +173,7 @@ bool WriteBmpFile(const char* path, BITMAPINFO* header, HBITMAP bitmap, HDC dc, 
 }
 
 bool SavePictureFile(const char* path, HBITMAP bitmap, HDC dc, ImageTarget target) {
+    ReleaseDecodedPicture(); // the target may be the photo just opened
     DWORD error = 0;
     char temporary[PathSize];
     bool ok = TargetCanBeReplaced(path, &error) && MakeTemporaryFileBeside(path, temporary, &error);

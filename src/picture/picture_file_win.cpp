@@ -56,6 +56,8 @@ int DrawInto(HDC windowDC, HBITMAP bitmap, Gdiplus::GpImage* image, int w, int h
 
 constexpr int NotRead = -1;
 
+Gdiplus::GpImage* DecodedPicture = nullptr;
+
 // A picture kept at its own size is read from its decoded pixels: a big photo never becomes a
 // device bitmap of its size. NotRead when it has to be drawn instead (stretched, transparent).
 int ReadPixels(Gdiplus::GpImage* image, const LoadPlan& plan, uint8_t* blue, uint8_t* green,
@@ -123,8 +125,17 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     if (status != Gdiplus::Ok)
         return LoaderFailure(status);
     status = LoadPictureImage(screen, image, blue, green, red, width, height, mode);
-    GdipDisposeImage(image);
+    ReleaseDecodedPicture();
+    DecodedPicture = image;
+    if (MainWindow == nullptr || !PostMessageA(MainWindow, ReleasePictureMessage, 0, 0))
+        ReleaseDecodedPicture();
     return status;
+}
+
+void ReleaseDecodedPicture() {
+    if (DecodedPicture != nullptr)
+        GdipDisposeImage(DecodedPicture);
+    DecodedPicture = nullptr;
 }
 
 int LoadPictureImage(HWND screen, Gdiplus::GpImage* image, uint8_t* blue, uint8_t* green,

@@ -17,5 +17,10 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
 // caller's.
 int LoadPictureImage(HWND screen, Gdiplus::GpImage* image, uint8_t* blue, uint8_t* green,
                      uint8_t* red, int* width, int* height, int mode);
+// The last decoded file is let go once the picture has been shown (for a big photo that takes a
+// while): the main window answers this message with ReleaseDecodedPicture. Until then the
+// imaging library may hold the file open; whoever deletes the file calls it first.
+constexpr UINT ReleasePictureMessage = WM_APP + 3;
+void ReleaseDecodedPicture();
 // The imaging library's encoder for a MIME type: its index, or -1 with clsid untouched.
 int FindEncoder(const WCHAR* mimeType, CLSID* clsid);

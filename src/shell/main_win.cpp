@@ -4,6 +4,7 @@
 #include "effects/colour_adjust.h"
 #include "navigation/navigation_win.h"
 #include "picture/history_win.h"
+#include "picture/picture_file_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
 #include "program/press_timing_win.h"
@@ -82,6 +83,8 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             FinishHistoryWrites();
         if (msg == OpenRequestMessage)
             OpenRequestedPicture();
+        if (msg == ReleasePictureMessage)
+            ReleaseDecodedPicture();
         break;
     }
     return DefWindowProcA(w, msg, wp, lp);
