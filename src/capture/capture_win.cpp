@@ -26,6 +26,15 @@ const CLSID SampleGrabberClsid = {
 static_assert(sizeof(VIDEO_STREAM_CONFIG_CAPS) == 128);
 static_assert(sizeof(VIDEOINFOHEADER) == VideoInfoSize);
 
+// What the user reads when the camera does not start, and what they can do about it.
+const char CameraNotStarted[] =
+    "Flimmer could not start the camera. You can still open a picture from a file.";
+const char CameraInUse[] = "Flimmer could not start the camera. Check that it is connected and "
+                           "that no other program is using it, then try again. You can still "
+                           "open a picture from a file.";
+// Always followed by CameraNotStarted, which ends the start.
+const char CameraSizeNotSet[] = "Flimmer could not set the camera's picture size.";
+
 // A result as the messages print it.
 unsigned Hex(HRESULT hr) {
     return static_cast<unsigned>(hr);
@@ -91,21 +100,22 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
     HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC,
                                   IID_ICreateDevEnum, reinterpret_cast<void**>(&devices));
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't create system enumerator!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't create system enumerator!  hr=0x%x",
+                           Hex(hr));
         return hr;
     }
     IEnumMoniker* monikers = nullptr;
     hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0);
     devices->Release();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't create class enumerator!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't create class enumerator!  hr=0x%x", Hex(hr));
         return hr;
     }
     if (monikers == nullptr) {
         MessageBoxA(PictureWindow,
-                    "No video capture device was detected.\r\n\r\n"
-                    "This sample requires a video capture device, such as a USB WebCam,\r\n"
-                    "to be installed and working properly.  The sample will now close.",
+                    "Flimmer found no camera. Connect one and press the camera button to try "
+                    "again, or press OK on the start screen to open a picture from a file.\n\n"
+                    "No video capture device was detected.",
                     "No Video Capture Hardware", MB_OK | MB_ICONINFORMATION);
         return E_FAIL;
     }
@@ -113,7 +123,7 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
     hr = monikers->Next(1, &first, nullptr);
     monikers->Release();
     if (hr == S_FALSE || (SUCCEEDED(hr) && first == nullptr)) {
-        ReportCaptureError("Unable to access video capture device!");
+        ReportCaptureError(CameraNotStarted, "Unable to access video capture device!");
         return E_FAIL;
     }
     if (FAILED(hr))
@@ -121,7 +131,8 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
     hr = first->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(device));
     first->Release();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't bind moniker to filter object!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraInUse, "Couldn't bind moniker to filter object!  hr=0x%x",
+                           Hex(hr));
         return hr;
     }
     return *device != nullptr ? hr : E_FAIL;
@@ -132,7 +143,7 @@ HRESULT FindStreamConfig(IBaseFilter* device, IAMStreamConfig** config) {
         &PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, device, IID_IAMStreamConfig,
         reinterpret_cast<void**>(config));
     if (FAILED(hr))
-        ReportCaptureError("FindInterface Error!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraSizeNotSet, "FindInterface Error!  hr=0x%x", Hex(hr));
     return hr;
 }
 
@@ -181,14 +192,16 @@ HRESULT ApplyFrameSize(IBaseFilter* device) {
     AM_MEDIA_TYPE* mt = nullptr;
     hr = config->GetFormat(&mt);
     if (FAILED(hr)) {
-        ReportCaptureError("GetFormat Error!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraSizeNotSet, "GetFormat Error!  hr=0x%x", Hex(hr));
         config->Release();
         return hr;
     }
     // A block too short for a VIDEOINFOHEADER is not written into.
     if (mt == nullptr || mt->formattype != FORMAT_VideoInfo || mt->pbFormat == nullptr ||
         mt->cbFormat < sizeof(VIDEOINFOHEADER)) {
-        ReportCaptureError("not FORMAT_VideoInfo");
+        ReportCaptureError("The camera keeps its own picture size, because Flimmer could not "
+                           "choose one for it. Everything else works as usual.",
+                           "not FORMAT_VideoInfo");
         DeleteMediaType(mt);
         config->Release();
         return 101;
@@ -201,7 +214,7 @@ HRESULT ApplyFrameSize(IBaseFilter* device) {
                                        CaptureState.RequestedHeight * 3);
     hr = config->SetFormat(mt);
     if (FAILED(hr))
-        ReportCaptureError("Cannot set new frame rate!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraSizeNotSet, "Cannot set new frame rate!  hr=0x%x", Hex(hr));
     DeleteMediaType(mt);
     config->Release();
     return FAILED(hr) ? hr : 0;
@@ -318,10 +331,10 @@ HRESULT Fail(IBaseFilter* device, HRESULT hr) {
 
 } // namespace
 
-void ReportCaptureError(const char* format, ...) {
+void ReportCaptureError(const char* sentence, const char* detailFormat, ...) {
     va_list args;
-    va_start(args, format);
-    ShowMessageStyled("PlayCap Message", MB_OK | MB_ICONERROR, format, args);
+    va_start(args, detailFormat);
+    ShowReportStyled("PlayCap Message", MB_OK | MB_ICONERROR, sentence, detailFormat, args);
     va_end(args);
 }
 
@@ -329,12 +342,13 @@ HRESULT StartCapture() {
     CaptureGraphState& c = CaptureState;
     HRESULT hr = CreateGraphInterfaces();
     if (FAILED(hr)) {
-        ReportCaptureError("Failed to get video interfaces!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Failed to get video interfaces!  hr=0x%x", Hex(hr));
         return hr;
     }
     hr = c.CaptureBuilder->SetFiltergraph(c.FilterGraph);
     if (FAILED(hr)) {
-        ReportCaptureError("Failed to set capture filter graph!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Failed to set capture filter graph!  hr=0x%x",
+                           Hex(hr));
         return hr;
     }
     IBaseFilter* device = nullptr;
@@ -343,60 +357,55 @@ HRESULT StartCapture() {
         return hr;
     hr = c.FilterGraph->AddFilter(device, L"Video Capture");
     if (FAILED(hr)) {
-        ReportCaptureError(
-            "Couldn't add the capture filter to the graph!  hr=0x%x\r\n\r\n"
-            "If you have a working video capture device, please make sure\r\n"
-            "that it is connected and is not being used by another application.\r\n\r\n"
-            "The sample will now close.",
-            Hex(hr));
+        ReportCaptureError(CameraInUse, "Couldn't add the capture filter to the graph!  hr=0x%x",
+                           Hex(hr));
         return Fail(device, hr);
     }
     hr = PickLargestFrameSize(device);
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't set the graph format!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't set the graph format!  hr=0x%x", Hex(hr));
         return Fail(device, hr);
     }
     hr = ApplyFrameSize(device);
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't set the graph format!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't set the graph format!  hr=0x%x", Hex(hr));
         return Fail(device, hr);
     }
     hr = InsertSampleGrabber();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't add the SampleGrabber filter to the graph!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted,
+                           "Couldn't add the SampleGrabber filter to the graph!  hr=0x%x", Hex(hr));
         return Fail(device, hr);
     }
     hr = SetGrabberFormat();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't set the SampleGrabber media type!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't set the SampleGrabber media type!  hr=0x%x",
+                           Hex(hr));
         return Fail(device, hr);
     }
     // Without a preview pin the builder puts a Smart Tee in and says VFW_S_NOPREVIEWPIN.
     hr = c.CaptureBuilder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, device,
                                         c.GrabberFilter, nullptr);
     if (FAILED(hr)) {
-        ReportCaptureError(
-            "Couldn't render the video capture stream.  hr=0x%x\r\n"
-            "The capture device may already be in use by another application.\r\n\r\n"
-            "The sample will now close.",
-            Hex(hr));
+        ReportCaptureError(CameraInUse, "Couldn't render the video capture stream.  hr=0x%x",
+                           Hex(hr));
         return Fail(device, hr);
     }
     ReadFrameFormat();
     device->Release();
     hr = AttachVideoWindow();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't initialize video window!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't initialize video window!  hr=0x%x", Hex(hr));
         return hr;
     }
     hr = RegisterGraphInRot(c.FilterGraph, &c.RotCookie);
     if (FAILED(hr)) {
-        ReportCaptureError("Failed to register filter graph with ROT!  hr=0x%x", Hex(hr));
+        WriteDebugNote("Failed to register filter graph with ROT!  hr=0x%x", Hex(hr));
         c.RotCookie = 0;
     }
     hr = c.MediaControl->Run();
     if (FAILED(hr)) {
-        ReportCaptureError("Couldn't run the graph!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "Couldn't run the graph!  hr=0x%x", Hex(hr));
         return hr;
     }
     return S_OK;

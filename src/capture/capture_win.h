@@ -36,5 +36,5 @@ HRESULT StartCapture();
 void StopCapture();
 // The video window over the whole client area of the picture window.
 void FitVideoWindow();
-// A capture error in the box "PlayCap Message".
-void ReportCaptureError(const char* format, ...);
+// A capture error in the box "PlayCap Message": what the user can do, then the failing step.
+void ReportCaptureError(const char* sentence, const char* detailFormat, ...);

@@ -125,7 +125,9 @@ void PastePicture() {
         return;
     }
     if (taken == Taken::TooLarge) {
-        ShowMessage("Flimmer", "The picture on the clipboard is too large to paste.");
+        ShowMessage("Flimmer", "The picture on the clipboard is too large to paste.\n\nMake it "
+                               "smaller in the other program, copy it again, then press Ctrl+V "
+                               "here.");
         return;
     }
     const int id = ScreenIdOfCode(ScreenCode);

@@ -112,7 +112,10 @@ void ToggleSpeaker() {
     SkinDescriptor& skin = ScreenCode == 0 ? SkinChild00 : SkinChild01;
     SetSpeakerPictures(skin, slot, SpeakerOn, ProgramFolder);
     if (WriteSettingNumber("Speaker", static_cast<DWORD>(SpeakerOn)) == 0)
-        ShowMessage("Error", "Can't write Speaker flag to Registry!");
+        ShowReport("Error",
+                   "Flimmer could not remember the sound setting. The sound is switched for now, "
+                   "but Flimmer will start with the old setting next time.",
+                   "Can't write Speaker flag to Registry!");
     ReleaseButtonDCs(skin.M);
 }
 

@@ -7,10 +7,6 @@
 
 namespace {
 
-void ReportMemoryFull() {
-    MessageBoxA(nullptr, "The memory is full!", "Error", MB_OK | MB_ICONERROR);
-}
-
 int LookUp(const char* path, unsigned long* error) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path, &found);
@@ -51,6 +47,9 @@ void AppendPath(const char* path, FileList** tail, FileList** head) {
 void ListPictureFiles(const char* folder, int* count, FileList** head, FileList** tail) {
     const ListingResult r = ListPictureFilesFrom(PlatformFolders, folder, count, head, tail);
     if (r.lookup == LookupFailed)
-        ShowMessage("Debug", "Invalid File Handle. Get Last Error reports %d\n%s",
-                    static_cast<int>(r.error), folder);
+        ShowReport("Debug",
+                   "Flimmer could not read the folder of this screen's pictures, so there is "
+                   "nothing to choose here. Installing Flimmer again puts the folder back.",
+                   "Invalid File Handle. Get Last Error reports %d\n%s", static_cast<int>(r.error),
+                   folder);
 }

@@ -57,8 +57,12 @@ bool MayReplace(HWND w, const char* typed, const char* path) {
     if (SameFileName(typed, path) || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return true;
-    char text[PathSize + 64];
-    std::snprintf(text, sizeof text, "%s already exists.\nDo you want to replace it?", path);
+    char text[PathSize + 160];
+    std::snprintf(text, sizeof text,
+                  "The picture is saved with the ending of its format, as %s, and that file "
+                  "already exists.\n\nDo you want to replace it? No keeps the file and saves "
+                  "nothing.",
+                  path);
     return MessageBoxA(w, text, "Confirm Save As", MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 

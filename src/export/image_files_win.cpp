@@ -109,7 +109,7 @@ bool TargetCanBeReplaced(const char* path, DWORD* error) {
 }
 
 void ReportSaveFailure(const char* path, DWORD error) {
-    char text[PathSize + 160];
+    char text[PathSize + 256];
     SaveFailureText(path, error, text, sizeof text);
     ShowMessage("Flimmer", "%s", text);
 }
@@ -124,7 +124,10 @@ const char* TargetExtension(ImageTarget target) {
 BITMAPINFO* BuildBitmapHeader(HBITMAP bitmap) {
     BITMAP b{};
     if (GetObjectA(bitmap, sizeof b, &b) == 0)
-        ShowMessage("GetObject Error", "Error Code=%i", (int)GetLastError());
+        ShowReport("GetObject Error",
+                   "Flimmer could not read the picture to save it. Close some other programs, "
+                   "then save again.",
+                   "Error Code=%i", (int)GetLastError());
     const BmpLayout layout = LayoutBmp(b.bmWidth, b.bmHeight, b.bmPlanes * b.bmBitsPixel);
     auto* info = static_cast<BITMAPINFO*>(
         LocalAlloc(LPTR, sizeof(BITMAPINFOHEADER) + layout.colourCount * sizeof(RGBQUAD)));

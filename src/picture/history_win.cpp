@@ -158,7 +158,9 @@ bool QueueWrite(const char* name) {
 // Said whenever a step's file cannot be written; the step is then not in the history.
 void ReportStepNotKept() {
     ShowMessage("Flimmer", "Flimmer could not keep this step for Undo: the temporary folder "
-                           "is full or cannot be written.");
+                           "is full or cannot be written. You can go on editing, but Undo cannot "
+                           "come back to this step. Free some space on the disk to keep the "
+                           "next ones.");
 }
 
 void ShowHistoryState(const HistoryNode* node) {
@@ -172,10 +174,6 @@ void ShowHistoryState(const HistoryNode* node) {
 
 } // namespace
 
-void ReportMemoryFull() {
-    ShowMessage("Error", "The memory is full.");
-}
-
 void PushHistory(HistoryNode** top, const char* path, const char* secondPath) {
     if (!PushHistoryNode(top, path, secondPath))
         ReportMemoryFull();
@@ -184,7 +182,7 @@ void PushHistory(HistoryNode** top, const char* path, const char* secondPath) {
 int PopHistory(HistoryNode** top) {
     if (PopHistoryNode(top))
         return 0;
-    ShowMessage("Error", "The stack is empty.");
+    WriteDebugNote("The stack is empty.");
     return -1;
 }
 

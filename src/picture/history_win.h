@@ -10,11 +10,9 @@
 // answer is FinishHistoryWrites(), which takes the step out and says so.
 constexpr UINT HistoryWriteFailedMessage = WM_APP + 1;
 
-// Push and pop with the program's messages ("The memory is full.", "The stack is empty.").
+// Push and pop with the program's reports (ReportMemoryFull; an empty stack to the debugger).
 void PushHistory(HistoryNode** top, const char* path, const char* secondPath);
 int PopHistory(HistoryNode** top);
-// "The memory is full.": a state or press that could not be recorded.
-void ReportMemoryFull();
 
 // The three planes' first AreaWidth x AreaHeight bytes to and from a temporary file.
 int WriteTemporaryPicture(const char* name, const uint8_t* blue, const uint8_t* green,

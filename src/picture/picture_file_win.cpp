@@ -24,13 +24,19 @@ namespace {
 using namespace Gdiplus::DllExports;
 
 int LoaderFailure(int status) {
-    ShowMessage("Error", "Error code = %x.", static_cast<unsigned>(status));
+    ShowReport("Error",
+               "This file could not be opened as a picture. It may be damaged, too large, or in a "
+               "format Flimmer does not read.",
+               "Error code = %x.", static_cast<unsigned>(status));
     return status;
 }
 
 int Refusal(const LoadPlan& plan, UINT w, UINT h) {
     if (plan.verdict == RefusedOverPlanes) {
-        ShowMessage("Error", "The picture is too large (%u x %u).", w, h);
+        ShowReport("Error",
+                   "This picture is too large to use here. Make it smaller in a picture editor, "
+                   "then choose it again.",
+                   "The picture is too large (%u x %u).", w, h);
         return LoadTooLarge;
     }
     return LoaderFailure(plan.verdict == RefusedEmpty ? Gdiplus::InvalidParameter

@@ -219,7 +219,10 @@ void ShowBitmapInPictureWindow(HBITMAP bitmap) {
     HDC windowDC = GetDC(PictureWindow);
     HDC memory = CreateCompatibleDC(windowDC);
     if (memory == nullptr) {
-        ShowMessage("Error", "CreateCompatibleDC Error!");
+        ShowReport("Error",
+                   "Flimmer could not show the picture because Windows is short of drawing "
+                   "resources. Close some other programs, then try again.",
+                   "CreateCompatibleDC Error!");
         ReleaseDC(PictureWindow, windowDC);
         return;
     }

@@ -32,9 +32,42 @@ int ShowMessageStyled(const char* caption, UINT style, const char* format, va_li
     return MessageBoxA(nullptr, text, caption, style);
 }
 
+int ShowReport(const char* caption, const char* sentence, const char* detailFormat, ...) {
+    va_list args;
+    va_start(args, detailFormat);
+    const int answer = ShowReportStyled(caption, MB_OK, sentence, detailFormat, args);
+    va_end(args);
+    return answer;
+}
+
+int ShowReportStyled(const char* caption, UINT style, const char* sentence,
+                     const char* detailFormat, va_list args) {
+    char text[MessageTextSize];
+    FormatReportText(text, sentence, detailFormat, args);
+    return MessageBoxA(nullptr, text, caption, style);
+}
+
+void WriteDebugNote(const char* format, ...) {
+    char text[MessageTextSize];
+    va_list args;
+    va_start(args, format);
+    FormatMessageText(text, format, args);
+    va_end(args);
+    OutputDebugStringA(text);
+    OutputDebugStringA("\n");
+}
+
 void ReportDisplayTooSmall() {
-    MessageBoxA(GetFocus(), "The screen resolution must large then 1024x600.", "Error!",
-                MB_OK | MB_ICONERROR);
+    MessageBoxA(GetFocus(),
+                "Flimmer needs a screen of at least 1024 x 600 pixels and will close now. Set a "
+                "larger screen resolution, then start Flimmer again.\n\n"
+                "The screen resolution must large then 1024x600.",
+                "Error!", MB_OK | MB_ICONERROR);
+}
+
+void ReportMemoryFull() {
+    ShowReport("Error", "Flimmer ran out of memory. Close some other programs, then try again.",
+               "The memory is full.");
 }
 
 const UINT DebugCountsMessage = RegisterWindowMessageA("Flimmer.DebugCounts");

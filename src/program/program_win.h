@@ -19,8 +19,18 @@ int DisplayDepth();
 int ShowMessage(const char* caption, const char* format, ...);
 // The same report in a box of the given style.
 int ShowMessageStyled(const char* caption, UINT style, const char* format, va_list args);
+// A report in two paragraphs (FormatReportText): what happened and what the user can do, then
+// the technical detail.
+int ShowReport(const char* caption, const char* sentence, const char* detailFormat, ...);
+// The same report in a box of the given style.
+int ShowReportStyled(const char* caption, UINT style, const char* sentence,
+                     const char* detailFormat, va_list args);
+// A note that helps only a developer: to the debugger's output, never in a box.
+void WriteDebugNote(const char* format, ...);
 // The refusal of a display smaller than 1024 x 600, over the window that has the focus.
 void ReportDisplayTooSmall();
+// Memory ran out for a list or a stack of the program's.
+void ReportMemoryFull();
 
 // The debug channel of the end-to-end tests: this registered message, sent to the main window,
 // answers CountGdiObjects(). Nothing a user sees.

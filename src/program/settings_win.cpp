@@ -25,6 +25,14 @@ HKEY OpenConfig(REGSAM access) {
     return key;
 }
 
+// step names the failing call for a support question.
+void ReportSettingsNotCreated(const char* step) {
+    ShowReport("Error Register1ST",
+               "Flimmer could not store its settings in the registry. It works anyway, but it "
+               "will not remember your last picture or the sound setting.",
+               "%s, Error Code=%i", step, (int)GetLastError());
+}
+
 } // namespace
 
 int EnsureSettingsKey() {
@@ -37,12 +45,12 @@ int EnsureSettingsKey() {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, ProductKey, 0, const_cast<char*>(""),
                         REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &product,
                         &disposition) != ERROR_SUCCESS) {
-        ShowMessage("Error Register1ST", "RegCreateKeyEx, Error Code=%i", (int)GetLastError());
+        ReportSettingsNotCreated("RegCreateKeyEx");
         return 1;
     }
     const BYTE empty[1] = {0};
     if (RegSetValueExA(product, nullptr, 0, REG_SZ, empty, 1) != ERROR_SUCCESS) {
-        ShowMessage("Error Register1ST", "RegCreateKeyEx, Error Code=%i", (int)GetLastError());
+        ReportSettingsNotCreated("RegCreateKeyEx");
         RegCloseKey(product);
         return 1;
     }
@@ -50,8 +58,7 @@ int EnsureSettingsKey() {
     if (RegCreateKeyExA(product, "Config", 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
                         KEY_CREATE_SUB_KEY | KEY_SET_VALUE, nullptr, &config,
                         &disposition) != ERROR_SUCCESS) {
-        ShowMessage("Error Register1ST", "config, RegCreateKeyEx, Error Code=%i",
-                    (int)GetLastError());
+        ReportSettingsNotCreated("config, RegCreateKeyEx");
         RegCloseKey(product);
         return 1;
     }
@@ -59,8 +66,7 @@ int EnsureSettingsKey() {
     if (RegSetValueExA(config, "DefaultFile", 0, REG_SZ, empty, 1) != ERROR_SUCCESS ||
         RegSetValueExA(config, "Speaker", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&speaker),
                        sizeof speaker) != ERROR_SUCCESS) {
-        ShowMessage("Error Register1ST", "DefaultFile, RegSetValueEx, Error Code=%i",
-                    (int)GetLastError());
+        ReportSettingsNotCreated("DefaultFile, RegSetValueEx");
         RegCloseKey(config);
         RegCloseKey(product);
         return 1;
@@ -136,7 +142,7 @@ void SetUpFolders() {
     ImpersonateLoggedOnUser(token);
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT,
                                 PicturesFolder)))
-        ShowMessage("Debug", "szMYPICTURESPathName=%s", PicturesFolder);
+        WriteDebugNote("szMYPICTURESPathName=%s", PicturesFolder);
     RevertToSelf();
     if (token != nullptr)
         CloseHandle(token);

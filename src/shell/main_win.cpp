@@ -118,9 +118,16 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
     ColorDepth = GetDeviceCaps(dc, BITSPIXEL);
     ReleaseDC(w, dc);
     if (ColorDepth == 16) {
-        ShowOwnedError("The color depth is equal to 16 bits.", "Warning!");
+        ShowOwnedError(
+            "Your display shows 16-bit colour, so pictures may look less smooth. For the "
+            "best colours, set the display to 32-bit colour.\n\n"
+            "The color depth is equal to 16 bits.",
+            "Warning!");
     } else if (ColorDepth != 24 && ColorDepth != 32) {
-        ShowOwnedError("The screen color depth must equal to 16, 24 or 32 bits.", "Error!");
+        ShowOwnedError("Flimmer needs a display with 16, 24 or 32-bit colour and will close now. "
+                       "Set the display to 32-bit colour, then start Flimmer again.\n\n"
+                       "The screen color depth must equal to 16, 24 or 32 bits.",
+                       "Error!");
         return 0;
     }
     ShowWindow(w, showCommand);

@@ -96,7 +96,10 @@ int LoadShapedBackground(HDC windowDC, const char* background, int width, int he
         LoadImageA(nullptr, background, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
     if (loaded == nullptr) {
         DeleteObject(canvas);
-        ShowMessage("InitPaint error", "DialogFile=%s", background);
+        ShowReport("InitPaint error",
+                   "Flimmer could not load the picture of its start screen and will close. "
+                   "Installing Flimmer again puts the missing file back.",
+                   "DialogFile=%s", background);
         return -1;
     }
     const BYTE black[3] = {0, 0, 0};

@@ -1,6 +1,7 @@
 """What the scenarios share about the program: its texts, its buttons and its start."""
 
 import os
+import re
 
 from harness import REPO
 
@@ -11,10 +12,34 @@ IDENTIFY = "/usr/bin/identify"
 CONFIG_KEY = r"HKCU\Software\Korvane\Flimmer\Config"
 PRODUCT_KEY = r"HKCU\Software\Korvane\Flimmer"
 
+# A message box's text as flimauto reads it: a line break comes as the two characters "\n".
 NO_CAMERA_CAPTION = "No Video Capture Hardware"
-NO_CAMERA_TEXT = (r"No video capture device was detected.\r\n\r\n"
-                  r"This sample requires a video capture device, such as a USB WebCam,\r\n"
-                  r"to be installed and working properly.  The sample will now close.")
+NO_CAMERA_TEXT = (r"Flimmer found no camera. Connect one and press the camera button to try "
+                  r"again, or press OK on the start screen to open a picture from a file.\n\n"
+                  r"No video capture device was detected.")
+NOT_A_PICTURE = ("This file could not be opened as a picture. It may be damaged, too large, or in "
+                 "a format Flimmer does not read.")
+SIXTEEN_BITS = ("Warning!", r"Your display shows 16-bit colour, so pictures may look less smooth. "
+                r"For the best colours, set the display to 32-bit colour.\n\n"
+                r"The color depth is equal to 16 bits.")
+
+
+def loader_error(status):
+    """The box of a picture file the imaging library failed on with this status."""
+    return ("Error", rf"{NOT_A_PICTURE}\n\nError code = {status:x}.")
+
+
+def is_loader_error(caption, text):
+    """The loader's box, whatever its status."""
+    return caption == "Error" and re.fullmatch(re.escape(NOT_A_PICTURE) + r"\\n\\n"
+                                               r"Error code = [0-9a-f]+\.", text) is not None
+
+
+def too_large(width, height):
+    return ("Error", r"This picture is too large to use here. Make it smaller in a picture "
+                     r"editor, then choose it again.\n\n"
+                     f"The picture is too large ({width} x {height}).")
+
 
 START_POSITION = (180, 80)
 START_SIZE = 365

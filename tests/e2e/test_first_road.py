@@ -5,7 +5,7 @@ import shutil
 
 from flimmer import (CLEARS, CONFIG_KEY, COLOUR_PRESS, OK, PAINT, PHOTOS, REDO, SAVE_BUTTONS,
                      START_OPEN, UNDO, VIEWER, answer_no_camera, file_format, file_rgb,
-                     open_picture, picture_pixels, save_screen, start_to_start_screen)
+                     loader_error, open_picture, picture_pixels, save_screen, start_to_start_screen)
 from harness import Session
 
 LAYOUT_AREAS = {(1024, 600): (352, 49, 640, 512), (1024, 768): (352, 62, 640, 640),
@@ -64,7 +64,7 @@ def scenario_bad_picture_files_change_nothing():
         for name in ("not-a-picture.jpg", "empty.png", "truncated.jpg"):
             s.post_click("Child00", *START_OPEN)
             s.file_dialog(PHOTOS / name)
-            assert s.msgbox_ok() == ("Error", "Error code = 1.")
+            assert s.msgbox_ok() == loader_error(1)
             s.wait_window("Child00")
             assert s.count("Child02") == 0
             assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(PHOTOS / name))

@@ -7,7 +7,8 @@ import struct
 import zlib
 
 from flimmer import (CONFIG_KEY, HOME, PHOTOS, START_CAMERA, START_CLOSE, START_OPEN,
-                     answer_no_camera, start_to_start_screen)
+                     answer_no_camera, is_loader_error, loader_error, start_to_start_screen,
+                     too_large)
 from harness import FLIMMER_EXE, Session
 from test_camera import AREA_600, CAMERA_FILES, close_camera_screen, start_with_camera, video_window
 from test_decorations import PGDN, Road, thumbnail
@@ -37,7 +38,7 @@ class Case:
         return self.name[-4:].lower() in PICTURE_EXTENSIONS
 
     def error(self):
-        return ("Error", f"Error code = {self.status:x}.")
+        return loader_error(self.status)
 
 
 def png(width, height, colour_type, depth, raw, palette=None):
@@ -162,7 +163,7 @@ def expected_open(case, area):
     w, h = case.size
     aw, ah = area
     if w * h > MAX_DRAWN_PIXELS or aw * 100 // w < 1 or ah * 100 // h < 1:
-        return ("Error", "Error code = 3.")  # the loader's out-of-memory status
+        return loader_error(3)  # the loader's out-of-memory status
     return case.size
 
 
@@ -228,7 +229,7 @@ def scenario_hostile_files_through_the_open_button():
 
         # The name reaches the program as question marks: the loader cannot find it.
         assert through_dialog(s, "Child00", START_OPEN, folder / "фото.jpg") == "passed"
-        assert s.msgbox_ok() == ("Error", "Error code = 1.")
+        assert s.msgbox_ok() == loader_error(1)
         still_there(s, proc, "Child00")
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(folder) + "\\????.jpg")
 
@@ -327,7 +328,7 @@ def choose_each(s, road, folder, cases, expected):
         message = expected(case)
         if message == "any loader status":
             caption, text = s.msgbox_ok(20000)
-            assert caption == "Error" and text.startswith("Error code = "), (case.name, text)
+            assert is_loader_error(caption, text), (case.name, text)
         elif message is not None:
             assert s.msgbox_ok(20000) == message, case.name
         assert no_message_box(s), case.name
@@ -381,7 +382,7 @@ def scenario_hostile_files_in_the_decoration_folders():
         def sticker_message(case):
             message = loader_message(case)
             if message is None and case.size[0] * case.size[1] > PLANE_CAPACITY:
-                return ("Error", "The picture is too large (%d x %d)." % case.size)
+                return too_large(*case.size)
             return message
 
         stickers = choose_each(s, road, program / "Ornament", cases["Ornament"], sticker_message)

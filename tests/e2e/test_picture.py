@@ -4,8 +4,8 @@ import subprocess
 import zlib
 import struct
 
-from flimmer import (CONVERT, HOME, PHOTOS, START_OPEN, answer_no_camera, open_picture,
-                     start_to_start_screen)
+from flimmer import (CONVERT, HOME, PHOTOS, SIXTEEN_BITS, START_OPEN, answer_no_camera,
+                     is_loader_error, loader_error, open_picture, start_to_start_screen)
 from harness import Session
 
 # Picture area of each layout: (x, y, width, height) and the layout's size.
@@ -89,14 +89,14 @@ def scenario_photos_are_fitted_into_the_area_and_shown_exactly():
 def scenario_pictures_that_cannot_be_drawn_leave_the_start_screen():
     with Session("picture-bad") as s:
         proc = start_to_start_screen(s)
-        assert try_open(s, PHOTOS / "empty.png") == ("Error", "Error code = 1.")
+        assert try_open(s, PHOTOS / "empty.png") == loader_error(1)
         assert s.count("Child02") == 0
         s.wait_window("Child00")
 
         big = s.dir / "huge-20000.png"
         huge_png(big, 20000, 20000)
         caption, text = try_open(s, big)
-        assert caption == "Error" and text.startswith("Error code = "), (caption, text)
+        assert is_loader_error(caption, text), (caption, text)
         assert s.count("Child02") == 0
 
         # The program goes on and opens the next picture normally.
@@ -189,7 +189,7 @@ def scenario_sixteen_bit_display_shows_the_photo_in_five_six_five():
     with Session("picture-16", depth=16) as s:
         proc = s.start()
         answer_no_camera(s)
-        assert s.msgbox_ok(15000) == ("Warning!", "The color depth is equal to 16 bits.")
+        assert s.msgbox_ok(15000) == SIXTEEN_BITS
         s.wait_window("Child00")
         open_picture(s, PHOTOS / "chelsea.png")
         rect = s.rect("ChildImage")

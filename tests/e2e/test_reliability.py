@@ -126,7 +126,9 @@ def scenario_a_step_that_cannot_be_kept_says_so_and_pushes_nothing():
         negative = bytes(255 - v for v in original)
         s.post_click("Child05", *effect_button(1))
         assert s.msgbox_ok() == ("Flimmer", "Flimmer could not keep this step for Undo: the "
-                                 "temporary folder is full or cannot be written.")
+                                 "temporary folder is full or cannot be written. You can go on "
+                                 "editing, but Undo cannot come back to this step. Free some "
+                                 "space on the disk to keep the next ones.")
         s.wait_until(lambda: shown() == negative, what="the negative, shown all the same")
         # Nothing was recorded: a step back has nowhere to go and the picture stays.
         s.click("Child05", *UNDO)

@@ -15,9 +15,10 @@ def our_debris(folder):
     return sorted(p.name for p in folder.iterdir() if "flimmer-" in p.name)
 
 
-def expect_failure(s, name, reason):
+def expect_failure(s, name, reason, advice, error):
     shown = s.msgbox_ok()
-    assert shown == ("Flimmer", f"Flimmer could not save {name}: {reason}."), shown
+    assert shown == ("Flimmer", f"Flimmer could not save {name}: {reason}. {advice}"
+                                rf"\n\nWindows error {error}."), shown
 
 
 def save(s, ext, path):
@@ -44,7 +45,8 @@ def scenario_a_failed_save_says_so_and_leaves_everything_as_it_was():
             holder = s.hold_file(target)
             assert save(s, ext, target)  # the dialog's own overwrite question
             s.auto_ok("msgbox-press", "yes")
-            expect_failure(s, target.name, "the file is open in another program")
+            expect_failure(s, target.name, "the file is open in another program",
+                           "Close it there and save again, or choose another name.", 32)
             assert target.read_bytes() == before, ext
             assert our_debris(s.dir) == []
             assert history_files(s) == []  # nor the BMP the imaging library converts from
@@ -63,7 +65,7 @@ def scenario_a_failed_save_says_so_and_leaves_everything_as_it_was():
         # A folder of the corrected name is in the way.
         (s.dir / "folder.jpg").mkdir()
         save(s, "jpg", s.dir / "folder.jpeg")
-        expect_failure(s, "folder.jpg", "a folder has that name")
+        expect_failure(s, "folder.jpg", "a folder has that name", "Choose another name.", 267)
         assert (s.dir / "folder.jpg").is_dir() and not any((s.dir / "folder.jpg").iterdir())
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == default_file
 
@@ -85,7 +87,7 @@ def scenario_a_copy_for_paint_into_a_vanished_folder_starts_nothing():
         caption, text = s.msgbox_ok()
         assert caption == "Flimmer"
         assert text.startswith("Flimmer could not save ") and text.endswith(
-            ".png: its folder does not exist."), text
+            r".png: its folder does not exist. Choose another folder.\n\nWindows error 3."), text
         # Nothing was started on the missing copy: no further box, no folder, no new preview.
         rc, _ = s.auto("msgbox", 2000)
         assert rc != 0
@@ -109,8 +111,10 @@ def scenario_a_corrected_name_is_asked_about_before_replacing():
         # "photo.jpeg" is saved as "photo.jpg", which exists: asked, and kept on "No".
         assert not save(s, "jpg", s.dir / "photo.jpeg")
         lines = s.auto_ok("msgbox-press", "no")
-        assert lines[:2] == ["Confirm Save As", s.winpath(existing) +
-                             r" already exists.\nDo you want to replace it?"], lines
+        assert lines[:2] == ["Confirm Save As", "The picture is saved with the ending of its "
+                             "format, as " + s.winpath(existing) + r", and that file already "
+                             r"exists.\n\nDo you want to replace it? No keeps the file and saves "
+                             "nothing."], lines
         assert existing.read_bytes() == before
         assert not (s.dir / "photo.jpeg").exists()
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(photo))

@@ -1,15 +1,18 @@
 """Start-up, the settings key, the display checks, the start screen and the end."""
 
+import shutil
 import subprocess
 from pathlib import Path
 
 from flimmer import (CONFIG_KEY, CONVERT, IDENTIFY, PHOTOS, PRODUCT_KEY, START_BACKGROUND,
                      START_CAMERA, START_CLOSE, START_POSITION, START_SIZE, START_SPEAKER,
-                     answer_no_camera, picture_pixels, save_screen, screen_windows,
-                     start_to_start_screen)
+                     SIXTEEN_BITS, answer_no_camera, picture_pixels, save_screen,
+                     screen_windows, start_to_start_screen)
 from harness import FLIMMER_EXE, Session
 
-TOO_SMALL = "The screen resolution must large then 1024x600."
+TOO_SMALL = (r"Flimmer needs a screen of at least 1024 x 600 pixels and will close now. Set a "
+             r"larger screen resolution, then start Flimmer again.\n\n"
+             r"The screen resolution must large then 1024x600.")
 
 
 def close_from_start_screen(s, proc):
@@ -104,7 +107,9 @@ def scenario_missing_settings_key_is_reported_and_the_program_goes_on():
         s.reg_add(PRODUCT_KEY, None, "REG_SZ", "")
         proc = start_to_start_screen(s)
         s.post_click("Child00", *START_SPEAKER)
-        assert s.msgbox_ok() == ("Error", "Can't write Speaker flag to Registry!")
+        assert s.msgbox_ok() == ("Error", "Flimmer could not remember the sound setting. The "
+                                 "sound is switched for now, but Flimmer will start with the old "
+                                 r"setting next time.\n\nCan't write Speaker flag to Registry!")
         s.wait_window("Child00")
         assert s.reg_query(CONFIG_KEY, "Speaker") is None
         close_from_start_screen(s, proc)
@@ -130,6 +135,23 @@ def scenario_display_below_1024x600_is_refused():
         assert s.wait_exit(proc, 15) == 0
 
 
+def scenario_a_missing_start_screen_picture_is_reported_and_ends_the_program():
+    with Session("missing-skin") as s:
+        folder = s.dir / "Flimmer"
+        shutil.copytree(FLIMMER_EXE.parent, folder)
+        for picture in folder.glob("xDialog/*/DialogBox/Dlg0.bmp"):
+            picture.unlink()
+        proc = s.start(folder / "flimmer.exe")
+        answer_no_camera(s)
+        caption, text = s.msgbox_ok(15000)
+        assert caption == "InitPaint error", caption
+        told = ("Flimmer could not load the picture of its start screen and will close. "
+                r"Installing Flimmer again puts the missing file back.\n\nDialogFile=")
+        assert text in [told + s.winpath(folder / "xDialog" / d / "DialogBox" / "Dlg0.bmp")
+                        for d in "036"], text
+        assert s.wait_exit(proc, 15) == 0
+
+
 def scenario_start_screen_appears_at_start_position():
     with Session("start-screen") as s:
         proc = start_to_start_screen(s)
@@ -144,11 +166,21 @@ def scenario_sixteen_bit_display_warns_and_goes_on():
     with Session("sixteen-bit", depth=16) as s:
         proc = s.start()
         answer_no_camera(s)
-        caption, text = s.msgbox_ok(15000)
-        assert (caption, text) == ("Warning!", "The color depth is equal to 16 bits.")
+        assert s.msgbox_ok(15000) == SIXTEEN_BITS
         s.wait_window("Child00")
         assert s.rect("Flimmer") == (*START_POSITION, START_SIZE, START_SIZE)
         close_from_start_screen(s, proc)
+
+
+def scenario_eight_bit_display_is_refused():
+    with Session("eight-bit", depth=8) as s:
+        proc = s.start()
+        answer_no_camera(s)
+        assert s.msgbox_ok(15000) == (
+            "Error!", r"Flimmer needs a display with 16, 24 or 32-bit colour and will close now. "
+                      r"Set the display to 32-bit colour, then start Flimmer again.\n\n"
+                      r"The screen color depth must equal to 16, 24 or 32 bits.")
+        assert s.wait_exit(proc, 15) == 0
 
 
 def scenario_camera_button_falls_back_where_the_window_was():

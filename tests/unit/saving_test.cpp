@@ -13,18 +13,24 @@ std::string FailureText(const char* path, unsigned long error, std::size_t size 
     return out;
 }
 
-TEST(SaveFailure, NamesTheFileAndTheReasonInOneSentence) {
+TEST(SaveFailure, NamesTheFileTheReasonAndWhatToDoThenTheNumber) {
     EXPECT_EQ(FailureText("C:\\photos\\photo.jpg", 32),
-              "Flimmer could not save photo.jpg: the file is open in another program.");
-    EXPECT_EQ(FailureText("photo.png", 3), "Flimmer could not save photo.png: its folder does not exist.");
-    EXPECT_EQ(FailureText("Z:/tmp/a.bmp", 112), "Flimmer could not save a.bmp: the disk is full.");
-    EXPECT_EQ(FailureText("C:\\x\\folder.jpg", 267),
-              "Flimmer could not save folder.jpg: a folder has that name.");
-    // An error without words of its own is given by its number.
+              "Flimmer could not save photo.jpg: the file is open in another program. Close it "
+              "there and save again, or choose another name.\n\nWindows error 32.");
+    EXPECT_EQ(FailureText("Z:/tmp/a.bmp", 112),
+              "Flimmer could not save a.bmp: the disk is full. Make some room on the disk, or "
+              "choose another disk.\n\nWindows error 112.");
+    // An error without words of its own still says what to try.
     EXPECT_EQ(FailureText("C:\\a.tif", 1117),
-              "Flimmer could not save a.tif: Windows reported error 1117.");
-    // Too small a buffer is cut and terminated.
+              "Flimmer could not save a.tif: Windows reported an error. Try another name or "
+              "folder.\n\nWindows error 1117.");
+    // The imaging library's failure has no number of the system's.
+    EXPECT_EQ(FailureText("a.png", 0), "Flimmer could not save a.png: the picture could not be "
+                                       "written in that format. Try another format.");
+    // Too small a buffer is cut and terminated, in the sentence or in the number.
     EXPECT_EQ(FailureText("C:\\a.tif", 32, 12), "Flimmer cou");
+    const std::string whole = FailureText("a.tif", 2);
+    EXPECT_EQ(FailureText("a.tif", 2, whole.size() - 2), whole.substr(0, whole.size() - 3));
 }
 
 TEST(SaveFailure, SameFileNameIgnoresCaseOnly) {

@@ -126,6 +126,25 @@ TEST(Text, MessagesAreCutAt1023Characters) {
     EXPECT_EQ(Format("%s", long_text.c_str()).size(), 1023u);
 }
 
+std::string Report(const char* sentence, const char* format, ...) {
+    char text[MessageTextSize];
+    std::memset(text, 'z', sizeof text);
+    va_list args;
+    va_start(args, format);
+    FormatReportText(text, sentence, format, args);
+    va_end(args);
+    return text;
+}
+
+TEST(Text, ReportsPutTheDetailAfterABlankLineWithinTheSameBound) {
+    EXPECT_EQ(Report("It failed. Try again.", "Error Code=%i", 5),
+              "It failed. Try again.\n\nError Code=5");
+    const std::string long_text(3000, 'x');
+    EXPECT_EQ(Report("Short.", "%s", long_text.c_str()), "Short.\n\n" + long_text.substr(0, 1015));
+    // A sentence that fills the box leaves no room for the detail, and is still terminated.
+    EXPECT_EQ(Report(long_text.c_str(), "%s", "detail"), long_text.substr(0, 1023));
+}
+
 TEST(ColorPlanes, CopyPlaneCopiesOnlyThePictureSize) {
     static ColorPlanes a, b;
     PictureWidth = 3;
