@@ -5,6 +5,7 @@
 #include "program/screen_table.h"
 #include "skin/file_kind.h"
 #include "skin/skin_win.h"
+#include "skin/upright_image_win.h"
 
 #include <gdiplus.h>
 
@@ -48,11 +49,8 @@ HDC CreateMaskSurface(HDC windowDC, const char* path) {
 
 // A file the imaging library cannot read leaves its slot black.
 void DrawThumbnailFile(HDC windowDC, HDC slot, const char* path) {
-    WCHAR wide[PathSize];
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0)
-        return;
     Gdiplus::GpImage* image = nullptr;
-    if (GdipLoadImageFromFile(wide, &image) != Gdiplus::Ok)
+    if (LoadUprightImage(path, &image) != Gdiplus::Ok)
         return;
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);

@@ -12,6 +12,7 @@
 #include "skin/opaque_pixels_win.h"
 #include "skin/skin_tables.h"
 #include "skin/skin_win.h"
+#include "skin/upright_image_win.h"
 
 #include <gdiplus.h>
 
@@ -121,12 +122,11 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     if (BackBufferDC != nullptr)
         BitBlt(windowDC, 0, 0, LayoutWidth, LayoutHeight, BackBufferDC, 0, 0, SRCCOPY);
     ReleaseDC(screen, windowDC);
-    WCHAR wide[PathSize];
     Gdiplus::GpImage* image = nullptr;
-    int status = Gdiplus::InvalidParameter;
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) != 0) {
+    int status;
+    {
         const KernelSpan decoding;
-        status = GdipLoadImageFromFile(wide, &image);
+        status = LoadUprightImage(path, &image);
     }
     if (status != Gdiplus::Ok)
         return LoaderFailure(status);

@@ -7,16 +7,19 @@ int FileKindOf(const char* path) {
     static const struct {
         const char* ext;
         int kind;
-    } kinds[] = {{"exe", ExeKind}, {"dll", DllKind}, {"msc", MscKind}, {"lnk", LnkKind},
-                 {"bmp", BmpKind}, {"png", PngKind}, {"jpg", JpgKind}, {"tif", TifKind},
-                 {"gif", GifKind}, {"epc", EpcKind}};
+    } kinds[] = {{"exe", ExeKind},  {"dll", DllKind}, {"msc", MscKind},  {"lnk", LnkKind},
+                 {"bmp", BmpKind},  {"png", PngKind}, {"jpg", JpgKind},  {"jpeg", JpgKind},
+                 {"jfif", JpgKind}, {"tif", TifKind}, {"tiff", TifKind}, {"gif", GifKind},
+                 {"epc", EpcKind}};
     const std::size_t n = std::strlen(path);
-    if (n < 4 || path[n - 4] != '.')
+    const std::size_t letters = n >= 4 && path[n - 4] == '.'   ? 3
+                                : n >= 5 && path[n - 5] == '.' ? 4
+                                                               : 0;
+    if (letters == 0)
         return UnknownKind;
-    char ext[4];
-    for (int i = 0; i < 3; ++i)
-        ext[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(path[n - 3 + i])));
-    ext[3] = '\0';
+    char ext[5] = {};
+    for (std::size_t i = 0; i < letters; ++i)
+        ext[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(path[n - letters + i])));
     for (const auto& k : kinds)
         if (std::strcmp(ext, k.ext) == 0)
             return k.kind;

@@ -15,7 +15,8 @@ enum FileKind {
     EpcKind = 31
 };
 
-// The kind of a path by the three letters after a dot that is its fourth character from the end.
+// The kind of a path by its extension of three letters, or of four for the long names of JPEG
+// (jpeg, jfif) and TIFF (tiff), in any letter case.
 int FileKindOf(const char* path);
 inline bool IsPictureKind(int kind) { return kind >= BmpKind && kind <= GifKind; }
 // The whole percentage, at most 100, at which a w x h picture fits a box.

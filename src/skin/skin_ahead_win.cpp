@@ -2,6 +2,7 @@
 
 #include "skin/file_kind.h"
 #include "skin/opaque_pixels_win.h"
+#include "skin/upright_image_win.h"
 
 #include <string>
 #include <vector>
@@ -20,12 +21,9 @@ std::vector<PreparedPicture> Prepared; // written by the thread only until it en
 HANDLE Preparing = nullptr;
 
 void Prepare(PreparedPicture& picture) {
-    WCHAR wide[PathSize];
-    if (!IsPictureKind(FileKindOf(picture.path.c_str())) ||
-        MultiByteToWideChar(CP_ACP, 0, picture.path.c_str(), -1, wide, PathSize) == 0)
-        return;
     Gdiplus::GpImage* image = nullptr;
-    if (GdipLoadImageFromFile(wide, &image) != Gdiplus::Ok)
+    if (!IsPictureKind(FileKindOf(picture.path.c_str())) ||
+        LoadUprightImage(picture.path.c_str(), &image) != Gdiplus::Ok)
         return;
     {
         const OpaquePixels pixels(image, 4);

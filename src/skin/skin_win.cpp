@@ -7,6 +7,7 @@
 #include "skin/opaque_pixels_win.h"
 #include "skin/region_runs.h"
 #include "skin/skin_ahead_win.h"
+#include "skin/upright_image_win.h"
 
 #include <gdiplus.h>
 
@@ -29,15 +30,9 @@ using namespace Gdiplus::DllExports;
 HDC DrawnSurface[MaxSlots] = {};
 bool BackBufferRenewed = true;
 
-// GDI+ takes UTF-16 paths; ours are ANSI.
 Gdiplus::GpImage* LoadGdipImage(const char* path) {
-    WCHAR wide[PathSize];
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0)
-        return nullptr;
     Gdiplus::GpImage* image = nullptr;
-    if (GdipLoadImageFromFile(wide, &image) != Gdiplus::Ok)
-        return nullptr;
-    return image;
+    return LoadUprightImage(path, &image) == Gdiplus::Ok ? image : nullptr;
 }
 
 // Draws an image stretched into (0, 0, w, h) of dc; a missing image draws nothing.

@@ -12,7 +12,7 @@ from harness import FLIMMER_EXE, Session
 
 # The bottom row: UNDO is the "Redos" button (a step back), REDO the "Undos" one (forward).
 BACK, FORWARD = UNDO, REDO
-PICTURE_EXTENSIONS = {".bmp", ".png", ".jpg", ".tif", ".gif"}
+PICTURE_EXTENSIONS = {".bmp", ".png", ".jpg", ".jpeg", ".jfif", ".tif", ".tiff", ".gif"}
 PHOTO = "chelsea.png"
 PW, PH = 451, 300
 # Buttons beside the thumbnails.
@@ -41,8 +41,7 @@ def decoration_files(folder):
         current = waiting.pop(0)
         entries = sorted((e for e in current.iterdir() if not e.name.startswith(".")),
                          key=lambda e: (e.name.lower(), e.name))
-        order += [e for e in entries if e.is_file() and e.suffix.lower() in PICTURE_EXTENSIONS
-                  and len(e.suffix) == 4]
+        order += [e for e in entries if e.is_file() and e.suffix.lower() in PICTURE_EXTENSIONS]
         waiting += [e for e in entries if e.is_dir()]
     return order
 

@@ -15,11 +15,15 @@ from test_decorations import PGDN, Road, thumbnail
 from test_first_road import back_to_start, expect_centred
 from test_reliability import preview
 
-PICTURE_EXTENSIONS = (".bmp", ".png", ".jpg", ".tif", ".gif")
+PICTURE_EXTENSIONS = (".bmp", ".png", ".jpg", ".jpeg", ".jfif", ".tif", ".tiff", ".gif")
 # Pictures with more pixels are not drawn at all (the bitmap and its copies would not fit).
 MAX_DRAWN_PIXELS = 1 << 27
 PLANE_CAPACITY = 800 * 640
 BOMB_COLOUR = (200, 30, 120)
+
+
+def is_picture_name(name):
+    return name.lower().endswith(PICTURE_EXTENSIONS)
 
 
 class Case:
@@ -35,7 +39,7 @@ class Case:
 
     @property
     def picture_kind(self):
-        return self.name[-4:].lower() in PICTURE_EXTENSIONS
+        return is_picture_name(self.name)
 
     def error(self):
         return loader_error(self.status)
@@ -311,7 +315,7 @@ def listed(folder):
                 continue
             if e.is_dir():
                 waiting.append(e)
-            elif e.name[-4:].lower() in PICTURE_EXTENSIONS:
+            elif is_picture_name(e.name):
                 order.append(e)
     return order
 

@@ -125,9 +125,11 @@ TEST_F(MadeTree, BreadthFirstFilesBeforeSubfoldersSortedByName) {
     EXPECT_EQ(l.result.lookup, LookupFolder);
     const std::vector<std::string> expected = {"\\Deco\\A.jpg",
                                                "\\Deco\\b.png",
+                                               "\\Deco\\c.jpeg",
                                                "\\Deco\\e.Gif",
                                                "\\Deco\\f.BMP",
                                                "\\Deco\\g.tif",
+                                               "\\Deco\\h.tiff",
                                                "\\Deco\\zz.png",
                                                "\\Deco\\asub\\a1.bmp",
                                                "\\Deco\\folder.png\\in.png",
@@ -135,7 +137,7 @@ TEST_F(MadeTree, BreadthFirstFilesBeforeSubfoldersSortedByName) {
                                                "\\Deco\\asub\\inner\\i.png",
                                                "\\Deco\\zsub\\ysub\\deep.png"};
     EXPECT_EQ(l.Paths(programRoot_), expected);
-    EXPECT_EQ(l.count, 11);
+    EXPECT_EQ(l.count, 13);
     EXPECT_EQ(MemoryFullCalls, 0);
     // First in, first out.
     RemoveFirstPath(&l.head);

@@ -1,9 +1,11 @@
 #include "capture/file_dialog.h"
 #include "export/bmp_header.h"
 #include "export/output_names.h"
+#include "skin/file_kind.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -97,13 +99,34 @@ TEST(FileDialog, FiltersAreDoubleZeroTerminatedPairs) {
     const auto open = Pairs(DialogFilter(OpenAnyPicture));
     ASSERT_EQ(open.size(), 14u);
     EXPECT_EQ(open[0], "Graph Files ");
-    EXPECT_EQ(open[1], "*.bmp;*.gif;*.jpg;*.png;*.tif");
+    EXPECT_EQ(open[1], "*.bmp;*.gif;*.jpg;*.jpeg;*.jfif;*.png;*.tif;*.tiff");
     EXPECT_EQ(open[12], "All Files (*.*)");
     EXPECT_EQ(open[13], "*.*");
     const auto tiff = Pairs(DialogFilter(SaveTiff));
     ASSERT_EQ(tiff.size(), 2u);
     EXPECT_EQ(tiff[0], "TIFF Files (*.TIF)");
     EXPECT_EQ(tiff[1], "*.tif");
+}
+
+std::vector<std::string> SortedPatterns(const std::string& list) {
+    std::vector<std::string> patterns;
+    std::size_t start = 0;
+    for (std::size_t end; (end = list.find(';', start)) != std::string::npos; start = end + 1)
+        patterns.push_back(list.substr(start, end - start));
+    patterns.push_back(list.substr(start));
+    std::sort(patterns.begin(), patterns.end());
+    return patterns;
+}
+
+// The dialog offers exactly the names that the program then takes as pictures.
+TEST(FileDialog, OpenPatternsAreThePictureKinds) {
+    const auto open = Pairs(DialogFilter(OpenAnyPicture));
+    std::string single; // each kind's own patterns, before "All Files"
+    for (std::size_t i = 3; i + 2 < open.size(); i += 2)
+        single += (single.empty() ? "" : ";") + open[i];
+    EXPECT_EQ(SortedPatterns(open[1]), SortedPatterns(single));
+    for (const std::string& p : SortedPatterns(single))
+        EXPECT_TRUE(IsPictureKind(FileKindOf(("C:\\x" + p.substr(1)).c_str()))) << p;
 }
 
 } // namespace

@@ -7,9 +7,16 @@
 
 namespace {
 
-TEST(FileKind, ThreeLetterExtensionsOnly) {
+TEST(FileKind, ThreeLetterExtensionsAndTheLongPictureNames) {
     EXPECT_EQ(FileKindOf("C:\\a\\photo.JpG"), JpgKind);
-    EXPECT_EQ(FileKindOf("photo.jpeg"), UnknownKind);
+    EXPECT_EQ(FileKindOf("photo.jpeg"), JpgKind);
+    EXPECT_EQ(FileKindOf("C:\\a.b\\photo.JFIF"), JpgKind);
+    EXPECT_EQ(FileKindOf("scan.Tiff"), TifKind);
+    EXPECT_EQ(FileKindOf(".tiff"), TifKind);
+    EXPECT_EQ(FileKindOf("page.html"), UnknownKind);
+    EXPECT_EQ(FileKindOf("photo.jpegs"), UnknownKind);
+    EXPECT_EQ(FileKindOf("photo.jpg.tmp"), UnknownKind);
+    EXPECT_EQ(FileKindOf("jpeg"), UnknownKind);
     EXPECT_EQ(FileKindOf("x.EPC"), EpcKind);
     EXPECT_EQ(FileKindOf("bmp"), UnknownKind);
     EXPECT_EQ(FileKindOf(".gif"), GifKind);

@@ -1,0 +1,9 @@
+// Picture files through the imaging library, turned the way up their camera recorded.
+#pragma once
+#include <windows.h>
+
+#include <gdiplus.h>
+
+// Loads a picture file and turns it upright by its EXIF orientation, before anyone reads its
+// size or pixels. The library's status; *image is set only when it is Ok.
+int LoadUprightImage(const char* path, Gdiplus::GpImage** image);
