@@ -23,16 +23,22 @@ struct Pixels {
 
 // The platform converts every kind of DIB to 32 bits; the alpha bytes are taken from the
 // source itself, as a conversion need not keep them.
+// A 32-bit top-down picture of the size, with its description.
+BITMAPINFO Sized(Pixels& out, int width, int height) {
+    out.width = width;
+    out.height = height;
+    out.bgra.assign(static_cast<std::size_t>(width) * height * 4, 255);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
 bool PixelsFromDib(const uint8_t* block, const PackedDib& dib, Pixels& out) {
-    out.width = dib.width;
-    out.height = dib.height;
-    out.bgra.assign(static_cast<std::size_t>(dib.width) * dib.height * 4, 0);
-    BITMAPINFO target{};
-    target.bmiHeader.biSize = sizeof target.bmiHeader;
-    target.bmiHeader.biWidth = dib.width;
-    target.bmiHeader.biHeight = -dib.height;
-    target.bmiHeader.biPlanes = 1;
-    target.bmiHeader.biBitCount = 32;
+    const BITMAPINFO target = Sized(out, dib.width, dib.height);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section == nullptr)
@@ -68,15 +74,7 @@ bool PixelsFromBitmap(HBITMAP bitmap, Pixels& out) {
     if (GetObjectA(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0 ||
         static_cast<std::size_t>(info.bmWidth) * info.bmHeight > MaxPastePixels)
         return false;
-    out.width = info.bmWidth;
-    out.height = info.bmHeight;
-    out.bgra.assign(static_cast<std::size_t>(out.width) * out.height * 4, 255);
-    BITMAPINFO target{};
-    target.bmiHeader.biSize = sizeof target.bmiHeader;
-    target.bmiHeader.biWidth = out.width;
-    target.bmiHeader.biHeight = -out.height;
-    target.bmiHeader.biPlanes = 1;
-    target.bmiHeader.biBitCount = 32;
+    BITMAPINFO target = Sized(out, info.bmWidth, info.bmHeight);
     HDC dc = GetDC(nullptr);
     const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(out.height), out.bgra.data(),
                                &target, DIB_RGB_COLORS);
