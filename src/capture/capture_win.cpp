@@ -249,7 +249,6 @@ void ReadFrameFormat() {
     FreeMediaFormat(mt);
 }
 
-
 HRESULT RegisterGraphInRot(IUnknown* graph, DWORD* cookie) {
     IRunningObjectTable* table = nullptr;
     if (FAILED(GetRunningObjectTable(0, &table)))
