@@ -6,11 +6,8 @@
 #include "program/program_win.h"
 #include "program/settings_win.h"
 
-#include <dshow.h>
 #include <gdiplus.h>
-#include <qedit.h>
 
-#include <cstdlib>
 #include <cstring>
 
 using namespace Gdiplus::DllExports;

@@ -99,6 +99,7 @@ TEST_F(SkinTables, RunTimeCellsFollowTheLayout) {
     EXPECT_EQ(SkinChild01.x[1], 1281);
     EXPECT_EQ(SkinChild01.y[2], 710);
     EXPECT_EQ(SkinChild01.y[4], 720);
+    EXPECT_EQ(SkinChild01.y[CameraSlot::Mirror], 720);
     EXPECT_EQ(SkinChild06.y[4], 720);
     EXPECT_EQ(SkinChild06.y[5], 80); // export buttons other than Exit stay
     SetTitleBarCells(1024);
