@@ -193,6 +193,30 @@ def sounds(s, proc_index=0):
     return [p[len(folder):] for p in played]
 
 
+def program_threads(proc):
+    """Threads of the program's Wine process, a descendant of the started process."""
+    parents, names = {}, {}
+    for stat in Path("/proc").glob("[0-9]*/stat"):
+        try:
+            fields = stat.read_text().rsplit(")", 1)[1].split()
+            names[int(stat.parent.name)] = (stat.parent / "cmdline").read_bytes()
+        except OSError:
+            continue
+        parents[int(stat.parent.name)] = int(fields[1])
+
+    def descends(pid):
+        while pid in parents and pid != proc.pid:
+            pid = parents[pid]
+        return pid == proc.pid
+    found = [pid for pid, cmd in names.items() if b"flimmer.exe" in cmd.lower() and descends(pid)]
+    # The launcher waits for the program as its parent: the program is the one without a child
+    # among them.
+    found = [pid for pid in found if not any(parents.get(other) == pid for other in found)]
+    assert len(found) == 1, found
+    status = (Path("/proc") / str(found[0]) / "status").read_text()
+    return int(re.search(r"^Threads:\s+(\d+)", status, re.M).group(1))
+
+
 def close_camera_screen(s, proc):
     s.post_click("Child01", *CAMERA_CLOSE)
     assert s.wait_exit(proc, 15) == 0
@@ -388,14 +412,18 @@ def scenario_drag_and_display_change_keep_the_preview():
         expect_running_preview(s, AREA_600)
         expect_preview_pattern(s, AREA_600, (640, 480))
 
-        # Leaving the screen while frames stream: each graph goes with its screen, none hangs.
-        for _ in range(3):
+        # Leaving the screen while frames stream: each graph goes with its screen, none hangs,
+        # and once the editing screens' own helpers run, the program's threads stay as many.
+        threads = None
+        for _ in range(4):
             s.post_click("Child01", *CAMERA_OK)
             s.wait_window("Child02")
             s.post_click("Child02", *HOME)
             s.wait_window("Child01")
             expect_running_preview(s, AREA_600)
+            threads = threads or program_threads(proc)
         assert camera_state(s, "Destroyed") == camera_state(s, "Created") - 1
+        assert program_threads(proc) <= threads + 1, (threads, program_threads(proc))
         close_camera_screen(s, proc)
         assert camera_state(s, "Destroyed") == camera_state(s, "Created")
 
