@@ -18,7 +18,7 @@ struct CaptureGraphState {
     IBaseFilter* GrabberFilter;
     ISampleGrabber* Grabber;
     IBaseFilter* Renderer; // a null renderer: the program draws the frames itself
-    DWORD RotCookie; // 0 = not in the running object table
+    DWORD RotCookie;       // 0 = not in the running object table
     LONG RequestedWidth, RequestedHeight;
     LONG FrameWidth, FrameHeight, FrameBytesPerPixel;
     bool FrameTopDown; // the grabber's rows come top row first (a negative height)

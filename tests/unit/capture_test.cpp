@@ -134,9 +134,9 @@ TEST(UprightFrame, PaddedRowsEitherOrderAndMirrorMatchTheReference) {
                                          out.data()));
                 for (int y = 0; y < height; ++y)
                     for (int x = 0; x < width; ++x)
-                        ASSERT_EQ(0, std::memcmp(&out[3 * (static_cast<std::size_t>(y) * width + x)],
-                                                 Reference(f, width, height, x, y, topDown, mirror),
-                                                 3))
+                        ASSERT_EQ(
+                            0, std::memcmp(&out[3 * (static_cast<std::size_t>(y) * width + x)],
+                                           Reference(f, width, height, x, y, topDown, mirror), 3))
                             << width << " " << topDown << mirror << " at " << x << "," << y;
             }
 }
@@ -159,7 +159,8 @@ TEST(FitFrame, AsTheSnapshotArrives) {
     for (auto [width, height] : {std::pair{643, 481}, std::pair{1283, 721}}) {
         const std::vector<std::uint8_t> f = GrabberFrame(width, height);
         std::vector<std::uint8_t> upright(static_cast<std::size_t>(width) * 3 * height);
-        ASSERT_TRUE(UprightFrame(f.data(), f.size(), width, height, 3, false, true, upright.data()));
+        ASSERT_TRUE(
+            UprightFrame(f.data(), f.size(), width, height, 3, false, true, upright.data()));
         int w = 0, h = 0;
         ASSERT_TRUE(FitFrame(upright.data(), width, height, 640, 512, fitted.blue, fitted.green,
                              fitted.red, w, h));
@@ -183,8 +184,8 @@ TEST(FitFrame, AsTheSnapshotArrives) {
     std::vector<std::uint8_t> upright(321 * 3 * 241);
     ASSERT_TRUE(UprightFrame(small.data(), small.size(), 321, 241, 3, true, false, upright.data()));
     int w = 0, h = 0;
-    ASSERT_TRUE(FitFrame(upright.data(), 321, 241, 640, 512, fitted.blue, fitted.green,
-                         fitted.red, w, h));
+    ASSERT_TRUE(
+        FitFrame(upright.data(), 321, 241, 640, 512, fitted.blue, fitted.green, fitted.red, w, h));
     EXPECT_EQ(w, 321);
     EXPECT_EQ(h, 241);
     EXPECT_EQ(fitted.green[321 * 240 + 320], Reference(small, 321, 241, 320, 240, true, false)[1]);

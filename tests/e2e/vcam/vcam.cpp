@@ -1074,7 +1074,8 @@ void OutputPin::Stream(IReferenceClock* clock, const std::atomic<REFERENCE_TIME>
     bool first = true;
     while (WaitForSingleObject(quit, 0) != WAIT_OBJECT_0) {
         const DWORD limit = camera_.config.frameLimit;
-        if (state != State_Running || !camera_.config.frames || (limit != 0 && delivered >= limit)) {
+        if (state != State_Running || !camera_.config.frames ||
+            (limit != 0 && delivered >= limit)) {
             WaitForSingleObject(quit, 10);
             first = true;
             continue;
