@@ -3,6 +3,7 @@
 
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
+#include "capture/live_preview_win.h"
 #include "capture/snapshot_win.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_file_win.h"
@@ -44,6 +45,8 @@ void CreateCameraScreen(HWND w) {
     ScreenCode = 1;
     SpeakerOn = static_cast<int>(ReadSettingNumber("Speaker", 1));
     SetSpeakerPictures(SkinChild01, SpeakerSlotCamera, SpeakerOn, ProgramFolder);
+    PreviewMirrored = ReadSettingNumber("Mirror", 1) != 0;
+    SetMirrorPictures(SkinChild01, CameraSlot::Mirror, PreviewMirrored, ProgramFolder);
     ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
     PrepareSkinPictures(SkinChild02); // for a snapshot or a photo opened from here
@@ -94,6 +97,17 @@ void TakeSnapshot(HWND w) {
         EnterEditing(w, CameraScreenId);
 }
 
+// The preview, and so the next snapshot, turned left to right or back; remembered.
+void ToggleMirror(HWND w) {
+    PreviewMirrored = !PreviewMirrored;
+    SetMirrorPictures(SkinChild01, CameraSlot::Mirror, PreviewMirrored, ProgramFolder);
+    if (WriteSettingNumber("Mirror", PreviewMirrored ? 1 : 0) == 0)
+        ShowMessage("Error", "Can't write Mirror flag to Registry!");
+    ReleaseButtonDCs(SkinChild01.M);
+    ReloadCameraSkin(w);
+    ShowFrameAgain();
+}
+
 void TrackMouse(HWND w, LPARAM lp) {
     const POINT p = MessagePoint(lp);
     const int slot = SlotAtPoint(SkinChild01, p.x, p.y);
@@ -131,6 +145,9 @@ void PressCamera(HWND w, LPARAM lp) {
         ToggleSpeaker();
         ReloadCameraSkin(w);
         break;
+    case CameraSlot::Mirror:
+        ToggleMirror(w);
+        break;
     }
 }
 
@@ -156,6 +173,9 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_LBUTTONDOWN:
         PressCamera(w, lp);
+        return 0;
+    case FrameReadyMessage:
+        ShowNewestFrame();
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -1,7 +1,12 @@
 #include "capture/capture_frames.h"
 
+#include "effects/resample.h"
+#include "picture/picture_file.h"
+#include "skin/color_planes.h"
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 FrameSize PickLargestFrame(const FrameCapability* caps, std::size_t count) {
     FrameSize chosen{0, 0};
@@ -28,6 +33,52 @@ void FlipRows(std::uint8_t* frame, int width, int height, int bytesPerPixel) {
     const std::size_t row = static_cast<std::size_t>(width) * bytesPerPixel;
     for (int i = 0; i < height / 2; ++i)
         std::swap_ranges(frame + row * i, frame + row * (i + 1), frame + row * (height - 1 - i));
+}
+
+std::size_t GrabberStride(int width, int bytesPerPixel) {
+    if (width <= 0 || bytesPerPixel <= 0)
+        return 0;
+    return (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~static_cast<std::size_t>(3);
+}
+
+bool UprightFrame(const std::uint8_t* source, std::size_t sourceSize, int width, int height,
+                  int bytesPerPixel, bool topDown, bool mirror, std::uint8_t* out) {
+    const long long bytes = FrameBytes(width, height, bytesPerPixel);
+    const std::size_t stride = GrabberStride(width, bytesPerPixel);
+    // The last row needs no padding after it.
+    if (source == nullptr || out == nullptr || bytes < 0 ||
+        sourceSize < stride * (height - 1) + static_cast<std::size_t>(width) * bytesPerPixel)
+        return false;
+    const std::size_t row = static_cast<std::size_t>(width) * bytesPerPixel;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* from = source + stride * (topDown ? y : height - 1 - y);
+        std::uint8_t* to = out + row * y;
+        if (!mirror) {
+            std::memcpy(to, from, row);
+            continue;
+        }
+        const std::uint8_t* last = from + row - bytesPerPixel;
+        for (int x = 0; x < width; ++x)
+            std::memcpy(to + static_cast<std::size_t>(x) * bytesPerPixel,
+                        last - static_cast<std::size_t>(x) * bytesPerPixel, bytesPerPixel);
+    }
+    return true;
+}
+
+bool FitFrame(const std::uint8_t* upright, int width, int height, int areaWidth, int areaHeight,
+              std::uint8_t* blue, std::uint8_t* green, std::uint8_t* red, int& w, int& h) {
+    const LoadPlan plan = PlanPictureLoad(width, height, FitToArea, areaWidth, areaHeight, 0, 0);
+    if (upright == nullptr || plan.verdict != LoadGoesAhead)
+        return false;
+    // The same steps as the loader takes with the snapshot's decoded pixels.
+    const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    w = width;
+    h = height;
+    if (plan.percent < 100)
+        return ResamplePixels(upright, stride, 3, plan.percent, plan.percent, blue, green, red, w,
+                              h);
+    UnpackPixels(upright, stride, width, height, 24, blue, green, red);
+    return true;
 }
 
 void SnapshotPath(const LocalTime& t, const char* tempFolder, char* name, char* path,

@@ -1,5 +1,5 @@
 // Frame arithmetic of the camera: the size asked of the device, the row order of a frame,
-// and where a snapshot goes.
+// the picture that the preview shows and a snapshot keeps, and where a snapshot goes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +32,22 @@ long long FrameBytes(int width, int height, int bytesPerPixel);
 
 // Turns a frame upside down in place: height rows of width * bytesPerPixel bytes.
 void FlipRows(std::uint8_t* frame, int width, int height, int bytesPerPixel);
+
+// Bytes from one row to the next of a frame as the grabber hands it over: rows of RGB bits are
+// padded to whole 32-bit words.
+std::size_t GrabberStride(int width, int bytesPerPixel);
+
+// A frame as the grabber hands it over (padded rows, the last row first unless topDown) into
+// `out`: top row first, rows of exactly width * bytesPerPixel bytes, turned left to right when
+// mirror is set. False, with nothing written, when the source is shorter than that.
+bool UprightFrame(const std::uint8_t* source, std::size_t sourceSize, int width, int height,
+                  int bytesPerPixel, bool topDown, bool mirror, std::uint8_t* out);
+
+// An upright 24-bit frame as its snapshot arrives in the editor: shrunk by the percentage at
+// which it fits the area, never enlarged, into planes of at least PlaneCapacity bytes. False
+// when the loader would refuse it; w and h receive the picture's size.
+bool FitFrame(const std::uint8_t* upright, int width, int height, int areaWidth, int areaHeight,
+              std::uint8_t* blue, std::uint8_t* green, std::uint8_t* red, int& w, int& h);
 
 // The snapshot's file name from the local time, and its full path in the temporary folder
 // (which ends with a separator). Both bounded by size and terminated.

@@ -1,6 +1,7 @@
 #include "capture/capture_win.h"
 
 #include "capture/capture_frames.h"
+#include "capture/live_preview_win.h"
 #include "program/program_win.h"
 
 #include <dshow.h>
@@ -22,6 +23,8 @@ namespace {
 // Missing from the mingw headers.
 const CLSID SampleGrabberClsid = {
     0xc1f400a0, 0x3f08, 0x11d3, {0x9f, 0x0b, 0x00, 0x60, 0x08, 0x03, 0x9e, 0x37}};
+const CLSID NullRendererClsid = {
+    0xc1f400a4, 0x3f08, 0x11d3, {0x9f, 0x0b, 0x00, 0x60, 0x08, 0x03, 0x9e, 0x37}};
 
 static_assert(sizeof(VIDEO_STREAM_CONFIG_CAPS) == 128);
 static_assert(sizeof(VIDEOINFOHEADER) == VideoInfoSize);
@@ -87,12 +90,8 @@ HRESULT CreateGraphInterfaces() {
                           IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&c.CaptureBuilder));
     if (FAILED(hr))
         return hr;
-    hr =
-        c.FilterGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&c.MediaControl));
-    if (FAILED(hr))
-        return hr;
-    return c.FilterGraph->QueryInterface(IID_IVideoWindow,
-                                         reinterpret_cast<void**>(&c.VideoWindow));
+    return c.FilterGraph->QueryInterface(IID_IMediaControl,
+                                         reinterpret_cast<void**>(&c.MediaControl));
 }
 
 HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
@@ -230,6 +229,13 @@ HRESULT InsertSampleGrabber() {
     if (SUCCEEDED(hr))
         hr = c.GrabberFilter->QueryInterface(IID_ISampleGrabber,
                                              reinterpret_cast<void**>(&c.Grabber));
+    if (FAILED(hr))
+        return hr;
+    // The frames end here once the grabber has handed them over; no renderer window.
+    hr = CoCreateInstance(NullRendererClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                          reinterpret_cast<void**>(&c.Renderer));
+    if (SUCCEEDED(hr))
+        hr = c.FilterGraph->AddFilter(c.Renderer, L"Null Renderer");
     return hr;
 }
 
@@ -240,7 +246,8 @@ HRESULT SetGrabberFormat() {
     mt.subtype = MEDIASUBTYPE_RGB24;
     CaptureState.Grabber->SetMediaType(&mt);
     CaptureState.Grabber->SetOneShot(FALSE);
-    return CaptureState.Grabber->SetBufferSamples(TRUE);
+    // Frames come through the callback: the grabber need not keep copies of its own.
+    return CaptureState.Grabber->SetBufferSamples(FALSE);
 }
 
 void ReadFrameFormat() {
@@ -249,17 +256,10 @@ void ReadFrameFormat() {
     if (const BITMAPINFOHEADER* h = BitmapHeaderOf(mt)) {
         CaptureState.FrameBytesPerPixel = h->biBitCount / 8;
         CaptureState.FrameWidth = h->biWidth;
-        CaptureState.FrameHeight = h->biHeight;
+        CaptureState.FrameHeight = h->biHeight < 0 ? -h->biHeight : h->biHeight;
+        CaptureState.FrameTopDown = h->biHeight < 0;
     }
     FreeMediaFormat(mt);
-}
-
-HRESULT AttachVideoWindow() {
-    IVideoWindow* v = CaptureState.VideoWindow;
-    v->put_Owner(reinterpret_cast<OAHWND>(PictureWindow));
-    v->put_WindowStyle(WS_CHILD | WS_CLIPCHILDREN);
-    FitVideoWindow();
-    return v->put_Visible(OATRUE);
 }
 
 HRESULT RegisterGraphInRot(IUnknown* graph, DWORD* cookie) {
@@ -300,25 +300,30 @@ void ReleaseGrabber() {
     }
     ReleaseRef(c.GrabberFilter);
     ReleaseRef(c.Grabber);
+    ReleaseRef(c.Renderer);
     c.FrameWidth = 0;
     c.FrameHeight = 0;
     c.FrameBytesPerPixel = 0;
+    c.FrameTopDown = false;
+}
+
+// Stop returns once the streaming thread has left the filters, a frame in flight included:
+// that thread never waits for this one, so nothing of the preview is freed under it.
+void StopGraph() {
+    CaptureGraphState& c = CaptureState;
+    RefuseFrames();
+    if (c.MediaControl != nullptr)
+        c.MediaControl->Stop();
+    DetachPreview(c.Grabber);
 }
 
 void ReleaseGraphInterfaces() {
     CaptureGraphState& c = CaptureState;
-    if (c.MediaControl != nullptr)
-        c.MediaControl->StopWhenReady();
-    if (c.VideoWindow != nullptr) {
-        c.VideoWindow->put_Visible(OAFALSE);
-        c.VideoWindow->put_Owner(0);
-    }
     if (c.RotCookie != 0) {
         RevokeGraphFromRot(c.RotCookie);
         c.RotCookie = 0;
     }
     ReleaseRef(c.MediaControl);
-    ReleaseRef(c.VideoWindow);
     ReleaseRef(c.FilterGraph);
     ReleaseRef(c.CaptureBuilder);
 }
@@ -385,7 +390,7 @@ HRESULT StartCapture() {
     }
     // Without a preview pin the builder puts a Smart Tee in and says VFW_S_NOPREVIEWPIN.
     hr = c.CaptureBuilder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, device,
-                                        c.GrabberFilter, nullptr);
+                                        c.GrabberFilter, c.Renderer);
     if (FAILED(hr)) {
         ReportCaptureError(CameraInUse, "Couldn't render the video capture stream.  hr=0x%x",
                            Hex(hr));
@@ -393,7 +398,7 @@ HRESULT StartCapture() {
     }
     ReadFrameFormat();
     device->Release();
-    hr = AttachVideoWindow();
+    hr = AttachPreview(c.Grabber, ScreenWindow);
     if (FAILED(hr)) {
         ReportCaptureError(CameraNotStarted, "Couldn't initialize video window!  hr=0x%x", Hex(hr));
         return hr;
@@ -412,14 +417,7 @@ HRESULT StartCapture() {
 }
 
 void StopCapture() {
+    StopGraph();
     ReleaseGrabber();
     ReleaseGraphInterfaces();
-}
-
-void FitVideoWindow() {
-    if (CaptureState.VideoWindow == nullptr)
-        return;
-    RECT r{};
-    GetClientRect(PictureWindow, &r);
-    CaptureState.VideoWindow->SetWindowPosition(0, 0, r.right, r.bottom);
 }

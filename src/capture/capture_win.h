@@ -5,7 +5,6 @@
 struct IGraphBuilder;
 struct ICaptureGraphBuilder2;
 struct IMediaControl;
-struct IVideoWindow;
 struct IBaseFilter;
 struct ISampleGrabber;
 namespace Gdiplus {
@@ -16,13 +15,14 @@ struct CaptureGraphState {
     IGraphBuilder* FilterGraph;
     ICaptureGraphBuilder2* CaptureBuilder;
     IMediaControl* MediaControl;
-    IVideoWindow* VideoWindow;
     IBaseFilter* GrabberFilter;
     ISampleGrabber* Grabber;
-    DWORD RotCookie; // 0 = not in the running object table
+    IBaseFilter* Renderer; // a null renderer: the program draws the frames itself
+    DWORD RotCookie;       // 0 = not in the running object table
     LONG RequestedWidth, RequestedHeight;
     LONG FrameWidth, FrameHeight, FrameBytesPerPixel;
-    BYTE* FrameBuffer;
+    bool FrameTopDown; // the grabber's rows come top row first (a negative height)
+    BYTE* FrameBuffer; // the frame last shown, upright and mirrored as shown
     LONG FrameBufferSize;
     Gdiplus::GpBitmap* SnapshotBitmap;
 };
@@ -30,11 +30,10 @@ struct CaptureGraphState {
 // Every reference is null while no graph exists.
 extern CaptureGraphState CaptureState;
 
-// 0 when the preview runs, otherwise the failing result after its message.
+// 0 when the preview runs, otherwise the failing result after its message. The frames are
+// announced to the screen window.
 HRESULT StartCapture();
 // Safe on a graph that was built only in part, or not at all.
 void StopCapture();
-// The video window over the whole client area of the picture window.
-void FitVideoWindow();
 // A capture error in the box "PlayCap Message": what the user can do, then the failing step.
 void ReportCaptureError(const char* sentence, const char* detailFormat, ...);

@@ -6,11 +6,8 @@
 #include "program/program_win.h"
 #include "program/settings_win.h"
 
-#include <dshow.h>
 #include <gdiplus.h>
-#include <qedit.h>
 
-#include <cstdlib>
 #include <cstring>
 
 using namespace Gdiplus::DllExports;
@@ -19,28 +16,12 @@ char SnapshotRequested = 0;
 CLSID PngEncoder{};
 
 BYTE* GrabFrame() {
-    CaptureGraphState& c = CaptureState;
-    if (c.Grabber == nullptr)
+    // What the preview shows is what is taken: its frame, already upright (and mirrored).
+    const CaptureGraphState& c = CaptureState;
+    if (c.Grabber == nullptr || c.FrameBuffer == nullptr)
         return nullptr;
-    long size = 0;
-    if (FAILED(c.Grabber->GetCurrentBuffer(&size, nullptr)) || size <= 0)
-        return nullptr;
-    if (size != c.FrameBufferSize) {
-        std::free(c.FrameBuffer);
-        c.FrameBuffer = static_cast<BYTE*>(std::malloc(static_cast<size_t>(size)));
-        c.FrameBufferSize = c.FrameBuffer != nullptr ? size : 0;
-        if (c.FrameBuffer == nullptr)
-            return nullptr;
-    }
-    size = c.FrameBufferSize;
-    if (FAILED(c.Grabber->GetCurrentBuffer(&size, reinterpret_cast<long*>(c.FrameBuffer))))
-        return nullptr;
-    // A frame shorter than its format says cannot be turned over safely.
     const long long bytes = FrameBytes(c.FrameWidth, c.FrameHeight, c.FrameBytesPerPixel);
-    if (bytes < 0 || bytes > c.FrameBufferSize)
-        return nullptr;
-    FlipRows(c.FrameBuffer, c.FrameWidth, c.FrameHeight, c.FrameBytesPerPixel);
-    return c.FrameBuffer;
+    return bytes >= 0 && bytes <= c.FrameBufferSize ? c.FrameBuffer : nullptr;
 }
 
 Gdiplus::GpBitmap* FrameToBitmap() {

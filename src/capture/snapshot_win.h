@@ -11,8 +11,8 @@ extern char SnapshotRequested;
 // The PNG encoder, looked up before each save; all zero while none was found.
 extern CLSID PngEncoder;
 
-// The newest frame, top row first, in CaptureState.FrameBuffer; null before the first frame
-// or without a running graph.
+// The frame the preview shows, top row first, in CaptureState.FrameBuffer; null before the
+// first frame or without a running graph.
 BYTE* GrabFrame();
 // The frame in CaptureState.SnapshotBitmap, or null.
 Gdiplus::GpBitmap* FrameToBitmap();

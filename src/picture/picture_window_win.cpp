@@ -2,6 +2,7 @@
 
 #include "picture/history_win.h"
 #include "picture/picture_window.h"
+#include "program/layout.h"
 #include "program/press_timing_win.h"
 #include "program/program_win.h"
 #include "program/screen_table.h"
@@ -26,6 +27,45 @@ struct DisplayPixels {
     int width, height;
 };
 DisplayPixels Shown{};
+
+// The camera screen's picture window: a 32-bit top-down DIB section of the area's size.
+HBITMAP LiveBitmap = nullptr;
+DisplayPixels Live{};
+
+bool MakeLiveSurface(int width, int height) {
+    if (LiveBitmap != nullptr && Live.width == width && Live.height == height)
+        return true;
+    DeleteLiveSurface();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    LiveBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (LiveBitmap == nullptr)
+        return false;
+    Live = DisplayPixels{static_cast<uint8_t*>(bits), static_cast<std::size_t>(width) * 4, width,
+                         height};
+    return true;
+}
+
+// The live picture, or before it the screen's own picture under the window.
+void PaintLiveSurface(HDC windowDC) {
+    if (LiveBitmap == nullptr) {
+        if (BackBufferDC != nullptr)
+            BitBlt(windowDC, 0, 0, AreaWidth, AreaHeight, BackBufferDC, AreaOffsetX, AreaOffsetY,
+                   SRCCOPY);
+        return;
+    }
+    HDC memory = CreateCompatibleDC(windowDC);
+    HGDIOBJ old = SelectObject(memory, LiveBitmap);
+    BitBlt(windowDC, 0, 0, Live.width, Live.height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
 
 bool FitsDisplaySurface() {
     return Shown.bits != nullptr && PictureWidth > 0 && PictureHeight > 0 &&
@@ -200,9 +240,14 @@ LRESULT CALLBACK PictureWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         PAINTSTRUCT ps;
         BeginPaint(w, &ps);
         EndPaint(w, &ps);
-        // On the camera and start screens the live video or nothing is shown here.
-        if (ScreenCode > 1 && DisplayBitmap != nullptr)
+        // The start screen shows nothing here, the camera screen its live picture.
+        if (ScreenCode > 1 && DisplayBitmap != nullptr) {
             ShowBitmapInPictureWindow(DisplayBitmap);
+        } else if (ScreenCode == 1) {
+            HDC windowDC = GetDC(w);
+            PaintLiveSurface(windowDC);
+            ReleaseDC(w, windowDC);
+        }
         return 0;
     }
     PictureInput input;
@@ -278,6 +323,34 @@ void DeleteDisplaySurface() {
 void DeletePictureSurfaces() {
     DeleteDisplaySurface();
     DeletePaintSurface();
+    DeleteLiveSurface();
+}
+
+void ShowLivePicture(const ColorPlanes& picture, int width, int height) {
+    if (width > AreaWidth || height > AreaHeight || !MakeLiveSurface(AreaWidth, AreaHeight))
+        return;
+    HDC windowDC = GetDC(PictureWindow);
+    HDC memory = CreateCompatibleDC(windowDC);
+    HGDIOBJ old = SelectObject(memory, LiveBitmap);
+    // Around the picture the screen shows through, as around the snapshot on the next screen.
+    if (BackBufferDC != nullptr)
+        BitBlt(memory, 0, 0, Live.width, Live.height, BackBufferDC, AreaOffsetX, AreaOffsetY,
+               SRCCOPY);
+    GdiFlush();
+    const std::size_t x = (AreaWidth - width) / 2, y = (AreaHeight - height) / 2;
+    PackPixels(picture.blue, picture.green, picture.red, width, height, 32,
+               Live.bits + Live.stride * y + 4 * x, Live.stride);
+    BitBlt(windowDC, 0, 0, Live.width, Live.height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(PictureWindow, windowDC);
+}
+
+void DeleteLiveSurface() {
+    if (LiveBitmap != nullptr)
+        DeleteObject(LiveBitmap);
+    LiveBitmap = nullptr;
+    Live = DisplayPixels{};
 }
 
 void DeletePaintSurface() {

@@ -23,10 +23,25 @@
 namespace {
 
 const char MainClassName[] = "Flimmer";
+constexpr UINT RaisePictureMessage = WM_APP + 4;
 constexpr int ApplicationIcon = 109;
 
 int ShowOwnedError(const char* text, const char* caption) {
     return MessageBoxA(GetFocus(), text, caption, MB_OK | MB_ICONERROR);
+}
+
+// The picture window, owned by the main window, belongs just above it; Wine lets it drop behind
+// when the main window comes forward again after a dialog or a message box.
+void KeepPictureWindowAbove(HWND main) {
+    if (PictureWindow == nullptr || !IsWindowVisible(PictureWindow))
+        return;
+    for (HWND w = GetWindow(main, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV))
+        if (w == PictureWindow)
+            return;
+    HWND above = GetWindow(main, GW_HWNDPREV);
+    if (above == nullptr || (GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
+        above = HWND_TOP;
+    SetWindowPos(PictureWindow, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -61,6 +76,11 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE:
         OnDisplayChange();
         break;
+    case WM_ACTIVATE:
+        // The window comes forward after this message: look at the order once it has.
+        if (LOWORD(wp) != WA_INACTIVE)
+            PostMessageA(w, RaisePictureMessage, 0, 0);
+        break;
     case WM_KEYDOWN:
     case WM_CHAR:
     case WM_SYSKEYDOWN:
@@ -85,6 +105,8 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             OpenRequestedPicture();
         if (msg == ReleasePictureMessage)
             ReleaseDecodedPicture();
+        if (msg == RaisePictureMessage)
+            KeepPictureWindowAbove(w);
         break;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -83,10 +83,11 @@ SkinDescriptor MakeChild00() {
 
 SkinDescriptor MakeChild01() {
     SkinDescriptor d;
-    Begin(d, "Dlg1.PNG", 5, 5);
+    Begin(d, "Dlg1.PNG", 6, 6);
     int i = 0;
     AddSlots(d, i, {{"Close", 0, 0, 42, 23}, {"Min0", 0, 0, 36, 23}, {"OK", 250, 542, 50, 50},
-                    {"Files", 204, 552, 46, 29}, {"SpkON", 157, 552, 46, 29}});
+                    {"Files", 204, 552, 46, 29}, {"SpkON", 157, 552, 46, 29},
+                    {"MirrorOn", 110, 552, 46, 29}});
     return d;
 }
 
@@ -221,6 +222,10 @@ char SpeakerPaths[6][PathSize] = {
     "\\xDialog\\0\\Button\\SpkON_norm.PNG",  "\\xDialog\\0\\Button\\SpkON_hi.PNG",
     "\\xDialog\\0\\Button\\SpkON_push.PNG",  "\\xDialog\\0\\Button\\SpkOFF_norm.PNG",
     "\\xDialog\\0\\Button\\SpkOFF_hi.PNG",   "\\xDialog\\0\\Button\\SpkOFF_push.PNG"};
+char MirrorPaths[6][PathSize] = {
+    "\\xDialog\\0\\Button\\MirrorOff_norm.PNG", "\\xDialog\\0\\Button\\MirrorOff_hi.PNG",
+    "\\xDialog\\0\\Button\\MirrorOff_push.PNG", "\\xDialog\\0\\Button\\MirrorOn_norm.PNG",
+    "\\xDialog\\0\\Button\\MirrorOn_hi.PNG",    "\\xDialog\\0\\Button\\MirrorOn_push.PNG"};
 char HoverMaskPath[PathSize] = "\\xDialog\\0\\Button\\IconMask.bmp";
 char SelectionMaskPath[PathSize] = "\\xDialog\\0\\Button\\IconMaskP.bmp";
 
@@ -244,6 +249,7 @@ void SetBottomRowCells(int layoutHeight) {
             d->y[4 + i] = row[i];
     for (int i = 0; i < 3; ++i)
         SkinChild01.y[2 + i] = row[i];
+    SkinChild01.y[CameraSlot::Mirror] = row[1];
     SkinChild06.y[4] = row[1];
 }
 
@@ -258,6 +264,8 @@ void SetSkinDigit(int skinSet) {
         }
     }
     for (char* p : SpeakerPaths)
+        SetDigit(p, digit);
+    for (char* p : MirrorPaths)
         SetDigit(p, digit);
 }
 
@@ -274,13 +282,27 @@ void MakeSkinPathsAbsolute(const char* programFolder) {
     }
 }
 
-void SetSpeakerPictures(SkinDescriptor& skin, int slot, int speakerOn, const char* programFolder) {
-    const int first = speakerOn == 0 ? 0 : 3;
+namespace {
+
+// A two-state button's three paths: the first three of `paths` when off, the last three when on.
+void SetTogglePictures(SkinDescriptor& skin, int slot, const char (*paths)[PathSize], bool on,
+                       const char* programFolder) {
+    const int first = on ? 3 : 0;
     char* const targets[3] = {skin.norm[slot], skin.hi[slot], skin.push[slot]};
     for (int k = 0; k < 3; ++k) {
         CopyText(targets[k], programFolder, PathSize);
-        AppendText(targets[k], SpeakerPaths[first + k], PathSize);
+        AppendText(targets[k], paths[first + k], PathSize);
     }
+}
+
+} // namespace
+
+void SetSpeakerPictures(SkinDescriptor& skin, int slot, int speakerOn, const char* programFolder) {
+    SetTogglePictures(skin, slot, SpeakerPaths, speakerOn != 0, programFolder);
+}
+
+void SetMirrorPictures(SkinDescriptor& skin, int slot, bool mirrored, const char* programFolder) {
+    SetTogglePictures(skin, slot, MirrorPaths, mirrored, programFolder);
 }
 
 bool HitSlot(const SkinDescriptor& skin, int i, int x, int y) {

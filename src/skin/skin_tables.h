@@ -36,6 +36,8 @@ extern SkinDescriptor* const AllSkins[SkinCount];
 
 // The six relative speaker pictures: SpkON norm, hi, push, then SpkOFF norm, hi, push.
 extern char SpeakerPaths[6][PathSize];
+// The same for the camera screen's mirror button: MirrorOff, then MirrorOn.
+extern char MirrorPaths[6][PathSize];
 extern char HoverMaskPath[PathSize];
 extern char SelectionMaskPath[PathSize];
 
@@ -46,14 +48,16 @@ constexpr int GalleryBlackSlots = 19; // effect-gallery slots drawn with black a
 
 // Title-bar x of slots 0..3 (and the camera screen's 0..1) from the layout width.
 void SetTitleBarCells(int layoutWidth);
-// Bottom-row y of slots 4..7 (camera 2..4, export 4) from the layout height.
+// Bottom-row y of slots 4..7 (camera 2..5, export 4) from the layout height.
 void SetBottomRowCells(int layoutHeight);
-// Writes '0' + skinSet after "\xDialog\" in every skin path and speaker path.
+// Writes '0' + skinSet after "\xDialog\" in every skin path and speaker and mirror path.
 void SetSkinDigit(int skinSet);
 // Puts the program folder in front of every skin path and the two mask paths.
 void MakeSkinPathsAbsolute(const char* programFolder);
 // Sets the speaker slot's three paths: SpkON pictures when speakerOn is 0, SpkOFF when 1.
 void SetSpeakerPictures(SkinDescriptor& skin, int slot, int speakerOn, const char* programFolder);
+// Sets the mirror slot's three paths: MirrorOn pictures while the preview is mirrored.
+void SetMirrorPictures(SkinDescriptor& skin, int slot, bool mirrored, const char* programFolder);
 
 // Slot i contains the point: left and top edges inside, right and bottom outside.
 bool HitSlot(const SkinDescriptor& skin, int i, int x, int y);

@@ -29,8 +29,10 @@ CAMERA_OK = OK
 CAMERA_FILES = (227, 565)
 CAMERA_SPEAKER = (180, 565)
 CAMERA_CLOSE = (990, 10)
+CAMERA_MIRROR = (133, 565)
 
 AREA_600 = (352, 49, 640, 512)
+STAGE = (72, 64, 74)  # the skin behind the picture, around a preview or picture that is smaller
 STRIP = 16  # rows at the top of each frame that count the frames
 
 
@@ -73,31 +75,46 @@ def video_window(s):
             if line.startswith("wine_quartz_window ") and line.split()[2] == "1"]
 
 
-def expect_running_preview(s, area):
-    """The renderer's window covers the picture window, which covers the area, and its frame
-    counter keeps changing there: the preview is live."""
+def fitted(area, frame):
+    """Where a frame appears, in the preview as after its snapshot: shrunk by the whole percent
+    at which it fits the area (never enlarged) and centred there."""
+    x, y, w, h = area
+    fw, fh = frame
+    p = min(100, w * 100 // fw, h * 100 // fh)
+    pw, ph = max(1, fw * p // 100), max(1, fh * p // 100)
+    return x + (w - pw) // 2, y + (h - ph) // 2, pw, ph
+
+
+def seen(x, y, width, mirrored):
+    """The camera's colour at (x, y) of a frame width wide as the user sees it."""
+    return pattern(width - 1 - x if mirrored else x, y)
+
+
+def expect_running_preview(s, area, frame=(640, 480)):
+    """The picture window covers the area and shows the frame itself, no renderer window over
+    it, and the frame counter keeps changing there: the preview is live."""
     assert s.rect("ChildImage") == area
-    assert video_window(s) == [area]
-    x, y, w, _ = area
+    assert video_window(s) == []
+    x, y, w, _ = fitted(area, frame)
     levels = set()
 
     def strip_levels():
         r, g, b = s.pixel(x + w // 2, y + 3)
-        assert r == g == b, (r, g, b)
-        levels.add(r)
+        if r == g == b:  # the skin shows there until the first frame
+            levels.add(r)
         return len(levels) >= 3
     s.wait_until(strip_levels, timeout=10, interval=0.15, what="a changing frame counter")
 
 
-def expect_preview_pattern(s, area, frame):
-    """Block centres of the stretched preview show the camera's pattern."""
-    x, y, w, h = area
+def expect_preview_pattern(s, area, frame, mirrored=True):
+    """Block centres of the fitted preview show the camera's pattern."""
+    x, y, w, h = fitted(area, frame)
     fw, fh = frame
     for bx in (1, 7, fw // 16 - 2):
         for by in (2, fh // 32, fh // 16 - 2):
             sx, sy = 16 * bx + 8, 16 * by + 8
             got = s.pixel(x + sx * w // fw, y + sy * h // fh)
-            want = pattern(sx, sy)
+            want = seen(sx, sy, fw, mirrored)
             assert max(abs(a - b) for a, b in zip(got, want)) <= 4, (sx, sy, got, want)
 
 
@@ -115,13 +132,14 @@ def expect_pixels(s, rect, problem, what):
         raise AssertionError(f"{what}: {said[0]}") from None
 
 
-def expect_frame_picture(s, size):
-    """The colour screen shows the camera's frame, top row first, at its own size, centred."""
+def expect_frame_picture(s, size, mirrored=True, window="ChildImage"):
+    """The window shows the camera's frame, top row first, at its own size, centred in the
+    area; the counter strip is one grey level."""
     w, h = size
-    ax, ay, aw, ah = AREA_600
-    rect = (ax + (aw - w) // 2, ay + (ah - h) // 2, w, h)
-    assert s.rect("ChildImage") == rect
-    rows = [bytes(v for x in range(w) for v in pattern(x, y)) for y in range(h)]
+    rect = fitted(AREA_600, size)
+    if window == "ChildImage":
+        assert s.rect("ChildImage") == rect
+    rows = [bytes(v for x in range(w) for v in seen(x, y, w, mirrored)) for y in range(h)]
 
     def problem(raw):
         for y in range(h):
@@ -136,7 +154,7 @@ def expect_frame_picture(s, size):
 
 
 def expect_half_size_picture(s, rect):
-    """Block centres of a picture fitted at 50 % show the camera's blocks."""
+    """Block centres of a picture fitted at 50 % show the camera's blocks, mirrored."""
     _, _, w, h = rect
 
     def problem(raw):
@@ -144,7 +162,7 @@ def expect_half_size_picture(s, rect):
             for bx in range(w // 8):
                 x, y = 8 * bx + 4, 8 * by + 4
                 got = tuple(raw[3 * (y * w + x):3 * (y * w + x) + 3])
-                if got != pattern(16 * bx + 8, 16 * by + 8):
+                if got != seen(16 * bx + 8, 16 * by + 8, 2 * w, True):
                     return f"block ({bx}, {by}) shows {got}"
         return None
     expect_pixels(s, rect, problem, "the half-size frame in the picture window")
@@ -177,6 +195,30 @@ def sounds(s, proc_index=0):
     folder = s.winpath(FLIMMER_EXE.parent).lower() + "\\"
     assert all(p.lower().startswith(folder) for p in played), (folder, played)
     return [p[len(folder):] for p in played]
+
+
+def program_threads(proc):
+    """Threads of the program's Wine process, a descendant of the started process."""
+    parents, names = {}, {}
+    for stat in Path("/proc").glob("[0-9]*/stat"):
+        try:
+            fields = stat.read_text().rsplit(")", 1)[1].split()
+            names[int(stat.parent.name)] = (stat.parent / "cmdline").read_bytes()
+        except OSError:
+            continue
+        parents[int(stat.parent.name)] = int(fields[1])
+
+    def descends(pid):
+        while pid in parents and pid != proc.pid:
+            pid = parents[pid]
+        return pid == proc.pid
+    found = [pid for pid, cmd in names.items() if b"flimmer.exe" in cmd.lower() and descends(pid)]
+    # The launcher waits for the program as its parent: the program is the one without a child
+    # among them.
+    found = [pid for pid in found if not any(parents.get(other) == pid for other in found)]
+    assert len(found) == 1, found
+    status = (Path("/proc") / str(found[0]) / "status").read_text()
+    return int(re.search(r"^Threads:\s+(\d+)", status, re.M).group(1))
 
 
 def close_camera_screen(s, proc):
@@ -217,7 +259,8 @@ def scenario_camera_preview_and_snapshots():
         assert camera_state(s, "Destroyed") == created
         assert camera_state(s, "SetFormat") == "1280x720"
         wait_for_frames(s, 3)
-        expect_running_preview(s, AREA_600)
+        expect_running_preview(s, AREA_600, (1280, 720))
+        expect_preview_pattern(s, AREA_600, (1280, 720))
 
         # A frame larger than the area arrives at 50 %: 640 x 360, centred. Enter is OK.
         s.xdotool("key", "Return")
@@ -262,14 +305,16 @@ def scenario_snapshot_before_the_first_frame_and_files():
     with Session("camera-no-frames") as s:
         proc = start_with_camera(s, Sizes="640x480", Frames=0)
         s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
-        assert video_window(s) == [AREA_600]
+        assert video_window(s) == []
+        # Before the first frame the picture window shows the skin behind it, nothing stale.
+        s.wait_until(lambda: s.pixel(352 + 20, 49 + 20) == STAGE, what="the empty preview")
         # No frame yet: no file, the loader's message, and the camera screen stays.
         s.post_click("Child01", *CAMERA_OK)
         caption, text = s.msgbox_ok(15000)
         assert is_loader_error(caption, text), (caption, text)
         assert s.count("Child02") == 0
         assert s.rect("ChildImage") == AREA_600
-        assert video_window(s) == [AREA_600]
+        assert video_window(s) == []
         assert snapshot_files(s) == []
 
         # Files opens a picture as the start screen does.
@@ -287,12 +332,60 @@ def scenario_snapshot_before_the_first_frame_and_files():
         s.post_click("Child03", *HOME)
         s.wait_window("Child01")
         assert s.count("Child03") == 0
-        assert video_window(s) == [AREA_600]
+        assert video_window(s) == []
         # Ctrl+O is Files.
         s.xdotool("key", "ctrl+o")
         s.auto_ok("file-dialog-cancel", 10000)
         assert s.count("Child01") == 1
         close_camera_screen(s, proc)
+
+
+def scenario_mirror_and_padded_rows_snapshot_what_the_preview_shows():
+    with Session("camera-mirror") as s:
+        # Rows of 638 pixels are 1914 bytes, padded to 1916. The camera falls silent after a
+        # few frames, so that the preview holds one frame still for the comparisons.
+        proc = start_with_camera(s, Sizes="638x480", FrameLimit=6)
+        s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
+        rect = fitted(AREA_600, (638, 480))
+        assert s.reg_query(CONFIG_KEY, "Mirror") is None  # mirrored until told otherwise
+
+        def held_frame():
+            """Waits for the camera's last frame, number 5, in the preview."""
+            level = (37 * 5 + 16) % 256
+            s.wait_until(lambda: s.pixel(rect[0] + 300, rect[1] + 3) == (level,) * 3,
+                         what="the camera's last frame")
+
+        def snapshot_of_still_preview(mirrored):
+            held_frame()
+            expect_frame_picture(s, (638, 480), mirrored, window="Child01")
+            shown = picture_pixels(s, *rect)
+            s.post_click("Child01", *CAMERA_OK)
+            s.wait_window("Child02")
+            assert s.rect("ChildImage") == rect
+            s.wait_until(lambda: picture_pixels(s, *rect) == shown, what="the previewed frame")
+            s.post_click("Child02", *HOME)
+            s.wait_window("Child01")
+
+        snapshot_of_still_preview(True)
+        # The mirror button shows the held frame the other way round at once, and is kept.
+        s.click("Child01", *CAMERA_MIRROR)
+        assert s.reg_query(CONFIG_KEY, "Mirror") == ("REG_DWORD", 0)
+        snapshot_of_still_preview(False)
+        close_camera_screen(s, proc)
+
+        proc = s.start()
+        s.wait_window("Child01", 30000)
+        held_frame()
+        expect_frame_picture(s, (638, 480), False, window="Child01")
+        s.click("Child01", *CAMERA_MIRROR)
+        assert s.reg_query(CONFIG_KEY, "Mirror") == ("REG_DWORD", 1)
+        expect_frame_picture(s, (638, 480), True, window="Child01")
+        close_camera_screen(s, proc)
+        # Every graph went with its screen.
+        assert camera_state(s, "Destroyed") == camera_state(s, "Created")
+
+
+scenario_mirror_and_padded_rows_snapshot_what_the_preview_shows.timeout = 420
 
 
 def scenario_drag_and_display_change_keep_the_preview():
@@ -322,7 +415,21 @@ def scenario_drag_and_display_change_keep_the_preview():
         assert camera_state(s, "Destroyed") == created
         expect_running_preview(s, AREA_600)
         expect_preview_pattern(s, AREA_600, (640, 480))
+
+        # Leaving the screen while frames stream: each graph goes with its screen, none hangs,
+        # and once the editing screens' own helpers run, the program's threads stay as many.
+        threads = None
+        for _ in range(4):
+            s.post_click("Child01", *CAMERA_OK)
+            s.wait_window("Child02")
+            s.post_click("Child02", *HOME)
+            s.wait_window("Child01")
+            expect_running_preview(s, AREA_600)
+            threads = threads or program_threads(proc)
+        assert camera_state(s, "Destroyed") == camera_state(s, "Created") - 1
+        assert program_threads(proc) <= threads + 1, (threads, program_threads(proc))
         close_camera_screen(s, proc)
+        assert camera_state(s, "Destroyed") == camera_state(s, "Created")
 
 
 def scenario_misbehaving_cameras_show_their_messages():
@@ -350,7 +457,7 @@ def scenario_misbehaving_cameras_show_their_messages():
         assert s.count("Child00") == 0
         assert camera_state(s, "Connected") == "320x240 VideoInfo2"
         wait_for_frames(s, 3)
-        expect_running_preview(s, AREA_600)
+        expect_running_preview(s, AREA_600, (320, 240))
         s.post_click("Child01", *CAMERA_OK)
         s.wait_window("Child02")
         expect_frame_picture(s, (320, 240))

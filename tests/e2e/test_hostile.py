@@ -10,7 +10,8 @@ from flimmer import (CONFIG_KEY, HOME, PHOTOS, START_CAMERA, START_CLOSE, START_
                      answer_no_camera, is_loader_error, loader_error, start_to_start_screen,
                      too_large)
 from harness import FLIMMER_EXE, Session
-from test_camera import AREA_600, CAMERA_FILES, close_camera_screen, start_with_camera, video_window
+from test_camera import (AREA_600, CAMERA_FILES, close_camera_screen, expect_running_preview,
+                         start_with_camera)
 from test_decorations import PGDN, Road, thumbnail
 from test_first_road import back_to_start, expect_centred
 from test_reliability import preview
@@ -412,12 +413,12 @@ def scenario_hostile_files_through_the_camera_screens_files_button():
         def back_to_camera(s):
             s.post_click("Child02", *HOME)
             s.wait_window("Child01")
-            assert video_window(s) == [AREA_600]
+            expect_running_preview(s, AREA_600)
 
         refused = open_each(s, proc, "Child01", CAMERA_FILES, cases, back_to_camera,
                             "camera screen's Files")
         assert refused == {"folder.png": None}, refused
-        assert video_window(s) == [AREA_600]
+        expect_running_preview(s, AREA_600)
         assert snapshot(folder) == before, changes(before, snapshot(folder))
         close_camera_screen(s, proc)
 

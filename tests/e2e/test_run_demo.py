@@ -5,7 +5,7 @@ import tempfile
 
 from flimmer import file_format, file_rgb
 from harness import REPO
-from test_camera import STRIP, pattern
+from test_camera import STRIP, seen
 
 sys.path.insert(0, str(REPO / "scripts"))
 import run_headless  # noqa: E402
@@ -19,9 +19,10 @@ def scenario_the_demo_road_saves_a_picture_and_its_contact_sheet():
 
 
 def check_demo(saved, sheet, tiles, snapshot):
-    # The photo was the camera's frame; what was saved is that photo, changed, at its size.
+    # The photo was the camera's frame, mirrored as the preview showed it; what was saved is that
+    # photo, changed, at its size.
     w, h = run_headless.CAMERA_SIZE
-    frame = bytes(v for y in range(STRIP, h) for x in range(w) for v in pattern(x, y))
+    frame = bytes(v for y in range(STRIP, h) for x in range(w) for v in seen(x, y, w, True))
     assert snapshot[3 * w * STRIP:] == frame
     assert file_format(saved) == f"PNG {w} {h}", file_format(saved)
     picture = file_rgb(saved)

@@ -66,6 +66,9 @@ const std::map<std::string_view, Look>& Looks() {
         // Each shows the sound as it is: SpkOFF while the sound is on, SpkON while off.
         {"SpkOFF", {Kind::Pill, look::Teal, SoundOn}},
         {"SpkON", {Kind::Pill, look::Teal, SoundOff}},
+        // Lit while the preview is mirrored, greyed while it shows the camera's own view.
+        {"MirrorOn", {Kind::Pill, look::Teal, std::nullopt, "Mirror"}},
+        {"MirrorOff", {Kind::Pill, Rgb(150, 156, 158), std::nullopt, "Mirror"}},
     };
     return looks;
 }

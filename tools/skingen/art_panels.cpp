@@ -284,7 +284,12 @@ void CameraPanel(Canvas& c, int panelRight) {
             panelRight);
     HintRow(c, top + 168, Pictogram::SoundOn, look::Teal, "Switch the sounds on or off.",
             panelRight);
-    BottomTray(c, d, {2, 3, 4});
+    // The mirror button in small, as the discs above show the other buttons.
+    Fill(c, RoundRect(21, top + 212, 46, 24, 12), look::Teal);
+    DrawTextCentered(c, 44, top + 224, "Mirror", Style(8, Bold, Rgb(255, 255, 255)));
+    Paragraph(c, 72, top + 228, "See yourself as in a mirror.", Style(10.5, Bold, look::Ink),
+              panelRight - 90, 15);
+    BottomTray(c, d, {2, 3, 4, 5});
 }
 
 } // namespace

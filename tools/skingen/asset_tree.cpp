@@ -149,6 +149,9 @@ std::map<std::string, ButtonPictures> CollectButtons() {
     for (int k = 0; k < 6; k += 3) {
         const char* const paths[3] = {SpeakerPaths[k], SpeakerPaths[k + 1], SpeakerPaths[k + 2]};
         Note(buttons, ButtonName(SpeakerPaths[k]), paths, speakerW, speakerH);
+        const char* const mirror[3] = {MirrorPaths[k], MirrorPaths[k + 1], MirrorPaths[k + 2]};
+        Note(buttons, ButtonName(MirrorPaths[k]), mirror, SkinChild01.width[CameraSlot::Mirror],
+             SkinChild01.height[CameraSlot::Mirror]);
     }
     return buttons;
 }

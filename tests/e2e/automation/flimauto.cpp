@@ -270,6 +270,11 @@ int Click(int argc, char **argv, Delivery how, UINT down, UINT up, WPARAM downKe
     if (Deliver(how, t.hwnd, WM_MOUSEMOVE, 0, t.point)) return 1;
     if (Deliver(how, t.hwnd, down, downKeys, t.point)) return 1;
     if (how == Delivery::Send && !IsWindow(t.hwnd)) return 0;
+    // A posted press may have closed its window (Close, a screen switch) before the release
+    // is posted: the click is complete.
+    if (how == Delivery::Post)
+        return PostMessageA(t.hwnd, up, 0, t.point) || !IsWindow(t.hwnd) ? 0
+                                                                          : Fail("PostMessage failed");
     return Deliver(how, t.hwnd, up, 0, t.point);
 }
 

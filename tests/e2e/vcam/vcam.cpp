@@ -15,6 +15,7 @@
 //   CurrentFormat   REG_SZ    "VideoInfo", or "VideoInfo2": GetFormat and the first offered
 //                             media type then describe the current size as VIDEOINFOHEADER2
 //   Frames          REG_DWORD 0: the stream runs but never delivers a frame, 1
+//   FrameLimit      REG_DWORD frames delivered before the stream falls silent, 0: no limit
 // and what it reports goes to the sub-key "State":
 //   SetFormat       REG_SZ    "WxH" of the last IAMStreamConfig::SetFormat call
 //   Connected       REG_SZ    "WxH VideoInfo|VideoInfo2" of the connection
@@ -66,6 +67,7 @@ struct Config {
     int capsRecordSize = sizeof(VIDEO_STREAM_CONFIG_CAPS);
     bool videoInfo2 = false;
     bool frames = true;
+    DWORD frameLimit = 0;
 };
 
 std::wstring ReadString(HKEY key, const wchar_t* name, const wchar_t* fallback) {
@@ -114,6 +116,7 @@ Config ReadConfig() {
     c.capsRecordSize = static_cast<int>(ReadNumber(key, L"CapsRecordSize", c.capsRecordSize));
     c.videoInfo2 = ReadString(key, L"CurrentFormat", L"VideoInfo") == L"VideoInfo2";
     c.frames = ReadNumber(key, L"Frames", 1) != 0;
+    c.frameLimit = ReadNumber(key, L"FrameLimit", 0);
     if (key != nullptr)
         RegCloseKey(key);
     return c;
@@ -1070,7 +1073,9 @@ void OutputPin::Stream(IReferenceClock* clock, const std::atomic<REFERENCE_TIME>
     DWORD delivered = 0;
     bool first = true;
     while (WaitForSingleObject(quit, 0) != WAIT_OBJECT_0) {
-        if (state != State_Running || !camera_.config.frames) {
+        const DWORD limit = camera_.config.frameLimit;
+        if (state != State_Running || !camera_.config.frames ||
+            (limit != 0 && delivered >= limit)) {
             WaitForSingleObject(quit, 10);
             first = true;
             continue;
