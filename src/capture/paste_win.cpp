@@ -7,6 +7,7 @@
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "skin/color_planes.h"
+#include "skin/color_planes_win.h"
 
 #include <cstring>
 #include <vector>
@@ -21,26 +22,18 @@ struct Pixels {
     std::vector<uint8_t> bgra; // top-down rows of width x 4 bytes
 };
 
-// The platform converts every kind of DIB to 32 bits; the alpha bytes are taken from the
-// source itself, as a conversion need not keep them.
-// A 32-bit top-down picture of the size, with its description.
-BITMAPINFO Sized(Pixels& out, int width, int height) {
+void Size(Pixels& out, int width, int height) {
     out.width = width;
     out.height = height;
     out.bgra.assign(static_cast<std::size_t>(width) * height * 4, 255);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    return info;
 }
 
+// The platform converts every kind of DIB to 32 bits; the alpha bytes are taken from the
+// source itself, as a conversion need not keep them.
 bool PixelsFromDib(const uint8_t* block, const PackedDib& dib, Pixels& out) {
-    const BITMAPINFO target = Sized(out, dib.width, dib.height);
+    Size(out, dib.width, dib.height);
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section = CreateTopDownSection(dib.width, dib.height, &bits);
     if (section == nullptr)
         return false;
     HDC dc = CreateCompatibleDC(nullptr);
@@ -74,7 +67,8 @@ bool PixelsFromBitmap(HBITMAP bitmap, Pixels& out) {
     if (GetObjectA(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0 ||
         static_cast<std::size_t>(info.bmWidth) * info.bmHeight > MaxPastePixels)
         return false;
-    BITMAPINFO target = Sized(out, info.bmWidth, info.bmHeight);
+    Size(out, info.bmWidth, info.bmHeight);
+    BITMAPINFO target = TopDownInfo(out.width, out.height);
     HDC dc = GetDC(nullptr);
     const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(out.height), out.bgra.data(),
                                &target, DIB_RGB_COLORS);

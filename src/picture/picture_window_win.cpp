@@ -36,15 +36,8 @@ bool MakeLiveSurface(int width, int height) {
     if (LiveBitmap != nullptr && Live.width == width && Live.height == height)
         return true;
     DeleteLiveSurface();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    LiveBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    LiveBitmap = CreateTopDownSection(width, height, &bits);
     if (LiveBitmap == nullptr)
         return false;
     Live = DisplayPixels{static_cast<uint8_t*>(bits), static_cast<std::size_t>(width) * 4, width,
@@ -294,15 +287,8 @@ bool CreateDisplaySurface(int width, int height) {
         ReleaseDC(nullptr, screen);
         return DisplayBitmap != nullptr;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down, as the planes
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    DisplayBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DisplayBitmap = CreateTopDownSection(width, height, &bits);
     DIBSECTION section{};
     if (DisplayBitmap == nullptr || GetObjectA(DisplayBitmap, sizeof section, &section) == 0) {
         DeleteDisplaySurface();

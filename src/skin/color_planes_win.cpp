@@ -70,3 +70,19 @@ void BitmapToPlanes(HBITMAP bitmap, uint8_t* blue, uint8_t* green, uint8_t* red)
 void BitmapToPlanes(HBITMAP bitmap, ColorPlanes& picture) {
     BitmapToPlanes(bitmap, picture.blue, picture.green, picture.red);
 }
+
+BITMAPINFO TopDownInfo(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateTopDownSection(int width, int height, void** bits) {
+    const BITMAPINFO info = TopDownInfo(width, height);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}

@@ -16,3 +16,8 @@ bool PlanesToBitmapSized(const uint8_t* blue, const uint8_t* green, const uint8_
                          int height, HBITMAP bitmap);
 bool BitmapToPlanesSized(HBITMAP bitmap, int width, int height, uint8_t* blue, uint8_t* green,
                          uint8_t* red);
+
+// A 32-bit top-down description of a width x height picture: rows run as the planes' do.
+BITMAPINFO TopDownInfo(int width, int height);
+// A DIB section of that description, *bits at its first row; null when none can be had.
+HBITMAP CreateTopDownSection(int width, int height, void** bits);
