@@ -27,14 +27,6 @@ long long FrameBytes(int width, int height, int bytesPerPixel) {
     return bytes > 0x7fffffffLL ? -1 : bytes;
 }
 
-void FlipRows(std::uint8_t* frame, int width, int height, int bytesPerPixel) {
-    if (frame == nullptr || width <= 0 || bytesPerPixel <= 0)
-        return;
-    const std::size_t row = static_cast<std::size_t>(width) * bytesPerPixel;
-    for (int i = 0; i < height / 2; ++i)
-        std::swap_ranges(frame + row * i, frame + row * (i + 1), frame + row * (height - 1 - i));
-}
-
 std::size_t GrabberStride(int width, int bytesPerPixel) {
     if (width <= 0 || bytesPerPixel <= 0)
         return 0;
@@ -71,14 +63,8 @@ bool FitFrame(const std::uint8_t* upright, int width, int height, int areaWidth,
     if (upright == nullptr || plan.verdict != LoadGoesAhead)
         return false;
     // The same steps as the loader takes with the snapshot's decoded pixels.
-    const std::size_t stride = static_cast<std::size_t>(width) * 3;
-    w = width;
-    h = height;
-    if (plan.percent < 100)
-        return ResamplePixels(upright, stride, 3, plan.percent, plan.percent, blue, green, red, w,
-                              h);
-    UnpackPixels(upright, stride, width, height, 24, blue, green, red);
-    return true;
+    return PlanesFromPixels(upright, static_cast<std::size_t>(width) * 3, plan, blue, green, red,
+                            w, h);
 }
 
 void SnapshotPath(const LocalTime& t, const char* tempFolder, char* name, char* path,

@@ -30,9 +30,6 @@ FrameSize PickLargestFrame(const FrameCapability* caps, std::size_t count);
 // positive or the size does not fit 32 bits.
 long long FrameBytes(int width, int height, int bytesPerPixel);
 
-// Turns a frame upside down in place: height rows of width * bytesPerPixel bytes.
-void FlipRows(std::uint8_t* frame, int width, int height, int bytesPerPixel);
-
 // Bytes from one row to the next of a frame as the grabber hands it over: rows of RGB bits are
 // padded to whole 32-bit words.
 std::size_t GrabberStride(int width, int bytesPerPixel);

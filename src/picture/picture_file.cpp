@@ -48,3 +48,13 @@ LoadPlan PlanPictureLoad(int naturalWidth, int naturalHeight, int mode, int area
         return Refused(RefusedOverPlanes);
     return LoadPlan{LoadGoesAhead, naturalWidth, naturalHeight, p, width, height};
 }
+
+bool PlanesFromPixels(const uint8_t* rows, std::size_t stride, const LoadPlan& plan,
+                      uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
+    w = plan.bitmapWidth;
+    h = plan.bitmapHeight;
+    if (plan.percent < 100)
+        return ResamplePixels(rows, stride, 3, plan.percent, plan.percent, blue, green, red, w, h);
+    UnpackPixels(rows, stride, w, h, 24, blue, green, red);
+    return true;
+}

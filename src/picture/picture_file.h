@@ -1,5 +1,7 @@
 // What loading a picture file will draw and keep, decided before anything is touched.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 
 // Results of LoadPictureFile besides 0 and the imaging library's own status.
 constexpr int LoadNotAPicture = -1;
@@ -29,3 +31,7 @@ struct LoadPlan {
 
 LoadPlan PlanPictureLoad(int naturalWidth, int naturalHeight, int mode, int areaWidth,
                          int areaHeight, int pictureWidth, int pictureHeight);
+// 24-bit pixels of the plan's bitmap size into the planes, resampled by the plan's percent;
+// w and h come back as the planes' size. False when the resampler finds no memory.
+bool PlanesFromPixels(const uint8_t* rows, std::size_t stride, const LoadPlan& plan,
+                      uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);

@@ -83,13 +83,9 @@ int ReadPixels(Gdiplus::GpImage* image, const LoadPlan& plan, uint8_t* blue, uin
     const OpaquePixels& pixels = *locked;
     if (!pixels.ok())
         return NotRead;
-    if (plan.percent < 100)
-        return ResamplePixels(pixels.rows(), pixels.stride(), 3, plan.percent, plan.percent, blue,
-                              green, red, w, h)
-                   ? Gdiplus::Ok
-                   : LoadOutOfMemory;
-    UnpackPixels(pixels.rows(), pixels.stride(), w, h, 24, blue, green, red);
-    return Gdiplus::Ok;
+    return PlanesFromPixels(pixels.rows(), pixels.stride(), plan, blue, green, red, w, h)
+               ? Gdiplus::Ok
+               : LoadOutOfMemory;
 }
 
 // Any other picture is drawn into a device bitmap of the plan's size and read from there.

@@ -14,41 +14,6 @@
 
 namespace {
 
-// A frame whose every byte says which row and column it came from.
-std::vector<std::uint8_t> NumberedFrame(int width, int height, int bpp) {
-    std::vector<std::uint8_t> f(static_cast<std::size_t>(width) * height * bpp);
-    for (std::size_t i = 0; i < f.size(); ++i)
-        f[i] = static_cast<std::uint8_t>(i * 7 + i / (static_cast<std::size_t>(width) * bpp));
-    return f;
-}
-
-// Row r of the result must be row height - 1 - r of the original, for every height parity.
-TEST(FlipRows, RowsSwapTopToBottom) {
-    for (int height : {1, 2, 480, 481}) {
-        const int width = 5, bpp = 3;
-        const std::vector<std::uint8_t> original = NumberedFrame(width, height, bpp);
-        std::vector<std::uint8_t> f = original;
-        FlipRows(f.data(), width, height, bpp);
-        const std::size_t row = static_cast<std::size_t>(width) * bpp;
-        for (int r = 0; r < height; ++r)
-            ASSERT_EQ(
-                0, std::memcmp(f.data() + row * r, original.data() + row * (height - 1 - r), row))
-                << "height " << height << " row " << r;
-        FlipRows(f.data(), width, height, bpp);
-        EXPECT_EQ(f, original) << "height " << height;
-    }
-}
-
-TEST(FlipRows, NothingMovesWithoutRowsOrPixels) {
-    std::vector<std::uint8_t> f = NumberedFrame(4, 3, 3);
-    const std::vector<std::uint8_t> original = f;
-    FlipRows(f.data(), 4, 0, 3);
-    FlipRows(f.data(), 4, -3, 3); // a top-down frame reports a negative height
-    FlipRows(f.data(), 0, 3, 3);
-    FlipRows(nullptr, 4, 3, 3);
-    EXPECT_EQ(f, original);
-}
-
 FrameCapability Video(int w, int h) {
     return {true, true, true, 88, w, h};
 }
