@@ -1,6 +1,7 @@
 // "Child01": the live camera screen, the program's first screen.
 #include "capture/capture_screens_win.h"
 
+#include "capture/camera_choice_win.h"
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
 #include "capture/live_preview_win.h"
@@ -26,6 +27,7 @@ bool ComStarted = false;
 
 void ReloadCameraSkin(HWND w) {
     LoadScreenSkin(w, SkinChild01);
+    DecorateCameraSkin();
     DrawScreenButtons(w, SkinChild01, -1, -1);
 }
 
@@ -56,6 +58,8 @@ void CreateCameraScreen(HWND w) {
         return;
     }
     MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
+    ReadCameraChoice();
+    StartWatchingCamera(w);
     if (StartCapture() != 0) {
         FallBackToStartScreen(w);
         return;
@@ -160,6 +164,16 @@ void PressCamera(HWND w, LPARAM lp) {
     case CameraSlot::Mirror:
         ToggleMirror(w);
         break;
+    case CameraSlot::CameraName:
+    case CameraSlot::CameraSize:
+        // Another camera or size: a new graph, or the start screen when it cannot start.
+        if (!(slot == CameraSlot::CameraName ? PressCameraName(w) : PressCameraSize(w))) {
+            FallBackToStartScreen(w);
+            return;
+        }
+        ReleaseButtonDCs(SkinChild01.M);
+        ReloadCameraSkin(w);
+        break;
     }
 }
 
@@ -171,6 +185,7 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         CreateCameraScreen(w);
         return 0;
     case WM_DESTROY:
+        StopWatchingCamera(w);
         StopCapture();
         if (ComStarted)
             CoUninitialize();
@@ -191,6 +206,14 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case ScreenBackMessage:
         BringBackCameraScreen(w);
+        return 0;
+    case CameraEventMessage:
+        HandleCameraEvents(w);
+        return 0;
+    case WM_TIMER:
+        if (wp != CameraWatchTimer)
+            break;
+        WatchCamera(w);
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -1,5 +1,6 @@
 #include "shell/layout_win.h"
 
+#include "capture/camera_choice_win.h"
 #include "capture/capture_win.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
@@ -47,6 +48,7 @@ void ApplyDisplayLayout() {
     } else if (ScreenCode == 1) {
         ReleaseButtonDCs(SkinChild01.M);
         LoadScreenSkin(ScreenWindow, SkinChild01);
+        DecorateCameraSkin();
         DrawScreenButtons(ScreenWindow, SkinChild01, -1, -1);
     }
 }

@@ -83,11 +83,14 @@ SkinDescriptor MakeChild00() {
 
 SkinDescriptor MakeChild01() {
     SkinDescriptor d;
-    Begin(d, "Dlg1.PNG", 6, 6);
+    Begin(d, "Dlg1.PNG", 8, 8);
     int i = 0;
     AddSlots(d, i, {{"Close", 0, 0, 42, 23}, {"Min0", 0, 0, 36, 23}, {"OK", 250, 542, 50, 50},
                     {"Files", 204, 552, 46, 29}, {"SpkON", 157, 552, 46, 29},
                     {"MirrorOn", 110, 552, 46, 29}});
+    // x and width follow the panel's width: SetTitleBarCells.
+    AddSlots(d, i, {{"CamName", 0, CameraChoiceTop, 0, CameraChoiceHeight},
+                    {"CamSize", 0, CameraChoiceTop, 0, CameraChoiceHeight}});
     return d;
 }
 
@@ -239,6 +242,19 @@ void SetTitleBarCells(int layoutWidth) {
             d->x[i] = layoutWidth + offsets[i];
     SkinChild01.x[0] = layoutWidth - 49;
     SkinChild01.x[1] = layoutWidth - 85;
+    const CameraChoiceRow row = CameraChoiceCells(layoutWidth);
+    SkinChild01.x[CameraSlot::CameraName] = row.nameX;
+    SkinChild01.width[CameraSlot::CameraName] = row.nameWidth;
+    SkinChild01.x[CameraSlot::CameraSize] = row.sizeX;
+    SkinChild01.width[CameraSlot::CameraSize] = row.sizeWidth;
+}
+
+CameraChoiceRow CameraChoiceCells(int layoutWidth) {
+    // The panel ends 16 pixels left of the picture area; the row keeps 14 from its edge.
+    const int panelRight = (layoutWidth >= 1360 ? 443 : 352) - 16;
+    const int right = panelRight - 14, left = 24, gap = 8;
+    const int sizeWidth = layoutWidth >= 1360 ? 140 : 122;
+    return {left, right - left - gap - sizeWidth, right - sizeWidth, sizeWidth};
 }
 
 void SetBottomRowCells(int layoutHeight) {

@@ -269,6 +269,11 @@ void HintRow(Canvas& c, double y, Pictogram sign, Color disc, const char* text, 
     Paragraph(c, 72, y + 4, text, Style(10.5, Bold, look::Ink), panelRight - 90, 15);
 }
 
+// The camera and size choosers under the heading, on a tray of their own.
+void CameraChoicePanel(Canvas& c) {
+    Tray(c, AroundSlots(SkinChild01, {CameraSlot::CameraName, CameraSlot::CameraSize}, 4), 14);
+}
+
 void CameraPanel(Canvas& c, int panelRight) {
     const SkinDescriptor& d = SkinChild01;
     DrawPictogram(c, Pictogram::Smile, 62, 86, 64, look::Ink);
@@ -290,6 +295,7 @@ void CameraPanel(Canvas& c, int panelRight) {
     Paragraph(c, 72, top + 228, "See yourself as in a mirror.", Style(10.5, Bold, look::Ink),
               panelRight - 90, 15);
     BottomTray(c, d, {2, 3, 4, 5});
+    CameraChoicePanel(c);
 }
 
 } // namespace
