@@ -69,8 +69,18 @@ void DrawNotice(CameraNotice n) {
     HDC dc = BackBufferDC;
     if (dc == nullptr)
         return;
-    const int w = std::min(AreaWidth - 60, 460), h = 132;
+    const char* title = "";
+    const char* text = "";
+    NoticeWords(n, title, text);
+    HFONT big = Font(19, FW_BOLD), small = Font(14, FW_BOLD);
+    HGDIOBJ oldFont = SelectObject(dc, small);
+    // The card grows with the words, which wrap to its width.
+    const int w = std::min(AreaWidth - 60, 460);
+    RECT words{0, 0, w - 48, 0};
+    DrawTextA(dc, text, -1, &words, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    const int h = 62 + (words.bottom - words.top) + 22;
     const int x = AreaOffsetX + (AreaWidth - w) / 2, y = AreaOffsetY + (AreaHeight - h) / 2;
+
     HBRUSH brush = CreateSolidBrush(CardColour);
     HPEN pen = CreatePen(PS_SOLID, 2, RGB(26, 164, 156));
     HGDIOBJ oldBrush = SelectObject(dc, brush);
@@ -81,18 +91,14 @@ void DrawNotice(CameraNotice n) {
     DeleteObject(pen);
     DeleteObject(brush);
 
-    const char* title = "";
-    const char* text = "";
-    NoticeWords(n, title, text);
     SetBkMode(dc, TRANSPARENT);
-    HFONT big = Font(19, FW_BOLD), small = Font(14, FW_BOLD);
-    HGDIOBJ oldFont = SelectObject(dc, big);
+    SelectObject(dc, big);
     SetTextColor(dc, TitleColour);
     RECT r{x + 20, y + 22, x + w - 20, y + 50};
     DrawTextA(dc, title, -1, &r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, small);
     SetTextColor(dc, TextColour);
-    r = RECT{x + 24, y + 60, x + w - 24, y + h - 12};
+    r = RECT{x + 24, y + 62, x + w - 24, y + h - 12};
     DrawTextA(dc, text, -1, &r, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     DeleteObject(big);
@@ -152,7 +158,20 @@ void ShowNotice(CameraNotice n) {
 void DrawCaption(int slot, const char* text) {
     const int w = SkinChild01.width[slot], h = SkinChild01.height[slot];
     const int left = h - 2;
-    HFONT font = Font(std::max(11, h * 2 / 5), FW_BOLD);
+    // A long name gets a smaller letter before it is cut short.
+    int size = std::max(11, h * 2 / 5);
+    HFONT font = Font(size, FW_BOLD);
+    if (HDC probe = ButtonNormDC[slot]) {
+        HGDIOBJ old = SelectObject(probe, font);
+        SIZE extent{};
+        GetTextExtentPoint32A(probe, text, static_cast<int>(std::strlen(text)), &extent);
+        SelectObject(probe, old);
+        if (extent.cx > w - 10 - left && size > 11) {
+            DeleteObject(font);
+            size = 11;
+            font = Font(size, FW_BOLD);
+        }
+    }
     HDC surfaces[3] = {ButtonNormDC[slot], ButtonHiDC[slot], ButtonPushDC[slot]};
     for (int k = 0; k < 3; ++k) {
         HDC dc = surfaces[k];

@@ -481,6 +481,14 @@ HRESULT StartCapture() {
         c.RotCookie = 0;
     }
     hr = c.MediaControl->Run();
+    // The graph may start its filters after Run returns; a camera that refuses to run (one
+    // that another program holds) says so only once the change has settled.
+    OAFilterState state = State_Stopped;
+    if (SUCCEEDED(hr)) {
+        const HRESULT settled = c.MediaControl->GetState(2000, &state);
+        if (FAILED(settled))
+            hr = settled;
+    }
     if (FAILED(hr)) {
         // A camera that another program holds refuses to run.
         ReportCaptureError(CameraInUse(), "Couldn't run the graph!  hr=0x%x", Hex(hr));

@@ -72,7 +72,7 @@ const std::map<std::string_view, Look>& Looks() {
         {"MirrorOff", {Kind::Pill, Rgb(150, 156, 158), std::nullopt, "Mirror"}},
         // The camera's name and its picture size are written on these at run time.
         {"CamName", {Kind::Chooser, look::Teal, Camera}},
-        {"CamSize", {Kind::Chooser, look::Sky, Frame}},
+        {"CamSize", {Kind::Chooser, look::Sky, Width}},
     };
     return looks;
 }

@@ -22,6 +22,8 @@
 //                             media type then describe the current size as VIDEOINFOHEADER2
 //   Frames          REG_DWORD 0: the stream runs but never delivers a frame, 1
 //   FrameLimit      REG_DWORD frames delivered before the stream falls silent, 0: no limit
+//   HoldAfter       REG_DWORD frames after which every frame repeats the last one (its counter
+//                             stays), 0: never; a still picture that keeps arriving
 //   Busy            REG_DWORD as a camera that another program holds: 1 Pause and Run fail
 //                             (ERROR_BUSY), 2 the pin refuses to connect (VFW_E_CANNOT_CONNECT),
 //                             3 creating the filter fails (E_ACCESSDENIED, so does BindToObject)
@@ -97,6 +99,7 @@ struct Config {
     bool videoInfo2 = false;
     bool frames = true;
     DWORD frameLimit = 0;
+    DWORD holdAfter = 0;
     DWORD busy = 0;
     std::wstring name;
 };
@@ -204,6 +207,7 @@ Config ReadConfig(const std::wstring& name) {
     c.frames = keys.Number(L"Frames", 1) != 0;
     c.frameLimit = keys.Number(L"FrameLimit", 0);
     c.busy = keys.Number(L"Busy", 0);
+    c.holdAfter = keys.Number(L"HoldAfter", 0);
     return c;
 }
 
@@ -1226,7 +1230,8 @@ void OutputPin::Stream(IReferenceClock* clock, const std::atomic<REFERENCE_TIME>
         BYTE* data = nullptr;
         if (SUCCEEDED(sample->GetPointer(&data)) && sample->GetSize() >= bytes) {
             std::memcpy(data, picture_.data(), picture_.size());
-            DrawStrip(data, w, height, delivered);
+            const DWORD hold = camera_.config.holdAfter;
+            DrawStrip(data, w, height, hold != 0 && delivered >= hold ? hold - 1 : delivered);
             sample->SetActualDataLength(bytes);
             REFERENCE_TIME end = next + FrameDuration;
             if (timed)
