@@ -61,8 +61,8 @@ void NoticeWords(CameraNotice n, const char*& title, const char*& text) {
         return;
     }
     title = "No picture from the camera.";
-    text = "Check that nothing covers it and that no other program is using it. The picture "
-           "comes back by itself.";
+    text = "Check that nothing covers it and that no other program uses it. It comes back by "
+           "itself.";
 }
 
 void DrawNotice(CameraNotice n) {
@@ -157,7 +157,7 @@ void ShowNotice(CameraNotice n) {
 // The caption of a chooser button on its three pictures, right of the sign the skin drew.
 void DrawCaption(int slot, const char* text) {
     const int w = SkinChild01.width[slot], h = SkinChild01.height[slot];
-    const int left = h - 2;
+    const int left = h + 1;
     // A long name gets a smaller letter before it is cut short.
     int size = std::max(11, h * 2 / 5);
     HFONT font = Font(size, FW_BOLD);
@@ -166,7 +166,7 @@ void DrawCaption(int slot, const char* text) {
         SIZE extent{};
         GetTextExtentPoint32A(probe, text, static_cast<int>(std::strlen(text)), &extent);
         SelectObject(probe, old);
-        if (extent.cx > w - 10 - left && size > 11) {
+        if (extent.cx > w - 8 - left && size > 11) {
             DeleteObject(font);
             size = 11;
             font = Font(size, FW_BOLD);
@@ -180,7 +180,7 @@ void DrawCaption(int slot, const char* text) {
         const int dy = k == 2 ? 1 : 0; // the pressed face sinks a pixel
         HGDIOBJ old = SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
-        RECT r{left + 1, 1 + dy, w - 10 + 1, h - 1 + dy};
+        RECT r{left + 1, 1 + dy, w - 8 + 1, h - 1 + dy};
         SetTextColor(dc, RGB(20, 70, 80));
         DrawTextA(dc, text, -1, &r,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -253,7 +253,8 @@ CameraChoiceRow CameraChoiceCells(int layoutWidth) {
     // The panel ends 16 pixels left of the picture area; the row keeps 14 from its edge.
     const int panelRight = (layoutWidth >= 1360 ? 443 : 352) - 16;
     const int right = panelRight - 14, left = 24, gap = 8;
-    const int sizeWidth = layoutWidth >= 1360 ? 140 : 122;
+    // The size needs room for "1920 x 1080" beside its sign; the name takes the rest.
+    const int sizeWidth = layoutWidth >= 1360 ? 130 : 110;
     return {left, right - left - gap - sizeWidth, right - sizeWidth, sizeWidth};
 }
 

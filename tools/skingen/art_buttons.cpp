@@ -172,7 +172,7 @@ void DrawContent(Canvas& c, const Look& l, Color ink, Color shadow, double dy) {
         text(w / 2.0, h * 0.8, w - 14, 12, Bold, ink);
         break;
     case Kind::Chooser:
-        sign(h / 2.0 + 3, h / 2.0, h * 0.62);
+        sign(h / 2.0 + 2, h / 2.0, h * 0.56);
         break;
     case Kind::Round:
     case Kind::Pill:
