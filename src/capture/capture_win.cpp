@@ -106,14 +106,14 @@ HRESULT CreateGraphInterfaces() {
                           IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&c.CaptureBuilder));
     if (FAILED(hr))
         return hr;
-    hr = c.FilterGraph->QueryInterface(IID_IMediaControl,
-                                       reinterpret_cast<void**>(&c.MediaControl));
+    hr =
+        c.FilterGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&c.MediaControl));
     if (FAILED(hr))
         return hr;
     // An unplugged camera says so through the graph's events; without them the preview only
     // falls silent.
-    if (SUCCEEDED(c.FilterGraph->QueryInterface(IID_IMediaEventEx,
-                                                reinterpret_cast<void**>(&c.Events))))
+    if (SUCCEEDED(
+            c.FilterGraph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&c.Events))))
         c.Events->SetNotifyWindow(reinterpret_cast<OAHWND>(ScreenWindow), CameraEventMessage, 0);
     return S_OK;
 }
@@ -122,8 +122,8 @@ HRESULT CreateGraphInterfaces() {
 std::string FriendlyName(IMoniker* m) {
     std::string name;
     IPropertyBag* bag = nullptr;
-    if (FAILED(m->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                                reinterpret_cast<void**>(&bag))))
+    if (FAILED(
+            m->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag))))
         return name;
     VARIANT v;
     VariantInit(&v);

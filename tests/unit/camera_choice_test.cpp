@@ -35,7 +35,7 @@ TEST(CameraChoice, NextCameraGoesRoundAndSurvivesOddInput) {
 }
 
 TEST(CameraSizes, LargestFirstEachOnceAndTheFirstIsTheDefaultPick) {
-    const FrameCapability caps[] = {Video(640, 480), Video(960, 720),  Video(320, 240),
+    const FrameCapability caps[] = {Video(640, 480),  Video(960, 720), Video(320, 240),
                                     Video(1280, 720), Video(640, 480), Video(638, 480)};
     const std::vector<FrameSize> sizes = OfferedSizes(caps, 6);
     const std::vector<std::string> got = [&] {
@@ -44,8 +44,8 @@ TEST(CameraSizes, LargestFirstEachOnceAndTheFirstIsTheDefaultPick) {
             s.push_back(SizeCaption(f));
         return s;
     }();
-    EXPECT_EQ(got, (std::vector<std::string>{"960 x 720", "1280 x 720", "640 x 480",
-                                             "638 x 480", "320 x 240"}));
+    EXPECT_EQ(got, (std::vector<std::string>{"960 x 720", "1280 x 720", "640 x 480", "638 x 480",
+                                             "320 x 240"}));
     const FrameSize largest = PickLargestFrame(caps, 6);
     EXPECT_EQ(sizes[ChooseSize(sizes, nullptr)].width, largest.width);
     EXPECT_EQ(sizes[ChooseSize(sizes, nullptr)].height, largest.height);

@@ -117,7 +117,7 @@ TEST_F(SkinTables, RunTimeCellsFollowTheLayout) {
     EXPECT_EQ(SkinChild01.x[name], 24);
     EXPECT_EQ(SkinChild01.x[name] + SkinChild01.width[name] + 8, SkinChild01.x[size]);
     EXPECT_EQ(SkinChild01.x[size] + SkinChild01.width[size], 322);
-    EXPECT_GE(SkinChild01.width[size], 110); // "1920 x 1080" beside its sign
+    EXPECT_GE(SkinChild01.width[size], 110);                     // "1920 x 1080" beside its sign
     EXPECT_GT(SkinChild01.width[name], SkinChild01.width[size]); // names are the longer
     for (int slot : {name, size}) {
         EXPECT_EQ(SkinChild01.y[slot], 166);

@@ -771,8 +771,8 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
             graph_->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink));
         LeaveCriticalSection(&lock);
         if (sink != nullptr) {
-            sink->Notify(EC_DEVICE_LOST, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)),
-                         0);
+            sink->Notify(EC_DEVICE_LOST,
+                         reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)), 0);
             sink->Release();
             CountUp(L"LostReported");
         }
