@@ -6,6 +6,7 @@
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
 #include "program/program_win.h"
+#include "program/screen_table.h"
 #include "program/settings_win.h"
 #include "skin/skin_win.h"
 
@@ -140,11 +141,17 @@ void PutNotice(CameraNotice n) {
 void ShowNotice(CameraNotice n) {
     if (n == Watch.shown)
         return;
+    // While a colour screen is up in front of the hidden camera screen, the back buffer is
+    // that screen's: the camera screen puts its notice on again when it comes back.
+    const bool shown = ScreenCode == 1;
     if (Watch.shown != CameraNotice::None) {
-        CopyArea(UnderNotice, false);
+        if (shown)
+            CopyArea(UnderNotice, false);
         DropSavedArea();
     }
     Watch.shown = n;
+    if (!shown)
+        return;
     if (n != CameraNotice::None) {
         PutNotice(n);
         // Not the last frame frozen: the picture window shows the screen, and the notice on it.
@@ -336,6 +343,9 @@ void StopWatchingCamera(HWND screen) {
 }
 
 void WatchCamera(HWND) {
+    // Hidden behind a colour screen that may yet give way to it: nothing to watch for now.
+    if (ScreenCode != 1)
+        return;
     const DWORD now = GetTickCount();
     if (Watch.lost) {
         if (now - Watch.lastRetry >= RetryMs) {
