@@ -171,15 +171,16 @@ namespace skingen {
 
 namespace {
 
-// The tile's sample: the default picture's middle, a little larger than the tile so that
-// the edges the 3 x 3 filters leave and the mosaic's partial blocks fall outside it.
+// The tile shows the middle of the default picture at twice the tile's size, where the
+// small effects (sharpen, median, blur) still show; the edges the 3 x 3 filters leave and the
+// mosaic's partial blocks fall outside it.
 const Canvas& LiveSample(int width, int height) {
     static std::map<std::pair<int, int>, Canvas> samples;
     auto found = samples.find({width, height});
     if (found == samples.end())
         found = samples
                     .emplace(std::pair{width, height},
-                             EffectSample(SampleSide(width + 4), SampleSide(height + 4)))
+                             EffectSample(SampleSide(2 * width), SampleSide(2 * height)))
                     .first;
     return found->second;
 }
@@ -205,7 +206,7 @@ Canvas DrawLiveEffectTile(int choice, int width, int height, Face face) {
     Canvas c(width, height, look::Paper);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            c.Set(x, y, result.At(x + 2, y + 2));
+            c.Set(x, y, result.At(x + width / 2, y + height / 2));
     if (choice == 0) {
         // "None" says so: the plain picture, veiled, with the word over it.
         Fill(c, RoundRect(0, 0, width, height, 0), Rgb(255, 251, 245, 120));
