@@ -105,6 +105,7 @@ void BM_LivePipeline(benchmark::State& state) {
 BENCHMARK(BM_LivePipeline)
     ->ArgsProduct({{640}, {480}, benchmark::CreateDenseRange(-1, 14, 1)})
     ->ArgsProduct({{1280}, {720}, benchmark::CreateDenseRange(-1, 14, 1)})
+    ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
 #ifdef FLIMMER_HAVE_OPENCV
@@ -247,6 +248,7 @@ void BM_OpenCvLivePipeline(benchmark::State& state) {
 BENCHMARK(BM_OpenCvLivePipeline)
     ->ArgsProduct({{640}, {480}, benchmark::CreateDenseRange(-1, 14, 1)})
     ->ArgsProduct({{1280}, {720}, benchmark::CreateDenseRange(-1, 14, 1)})
+    ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
 #endif

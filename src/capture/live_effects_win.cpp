@@ -2,6 +2,7 @@
 
 #include "capture/live_effect.h"
 #include "capture/live_preview_win.h"
+#include "common/text.h"
 #include "skin/skin_tables.h"
 #include "skin/skin_win.h"
 #include "skin/upright_image_win.h"
@@ -26,26 +27,29 @@ bool IsPickerSlot(int slot) {
     return slot >= CameraSlot::FirstLiveEffect && slot <= CameraSlot::LastLiveEffect;
 }
 
-// A missing caption picture leaves the line as the background drew it; the tiles still work.
+// A missing caption picture leaves the line as the background drew it, the tiles still work,
+// and it is not looked for again until the screen opens again.
 bool LoadCaptions(HWND screen) {
-    if (CaptionDC != nullptr && std::strcmp(CaptionLoadedFrom, LiveCaptionPath) == 0)
-        return true;
+    if (std::strcmp(CaptionLoadedFrom, LiveCaptionPath) == 0)
+        return CaptionDC != nullptr;
     ReleaseLiveEffectPictures();
+    CopyText(CaptionLoadedFrom, LiveCaptionPath, PathSize);
     Gdiplus::GpImage* image = nullptr;
     if (LoadUprightImage(LiveCaptionPath, &image) != Gdiplus::Ok)
         return false;
     const int w = LiveEffectCaptionWidth, h = LiveEffectCaptionHeight * LiveCaptionLines;
     HDC windowDC = GetDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(windowDC, w, h);
-    if (bitmap != nullptr) {
-        CaptionDC = CreateCompatibleDC(windowDC);
+    CaptionDC = bitmap != nullptr ? CreateCompatibleDC(windowDC) : nullptr;
+    if (CaptionDC == nullptr && bitmap != nullptr)
+        DeleteObject(bitmap);
+    if (CaptionDC != nullptr) {
         SelectObject(CaptionDC, bitmap);
         Gdiplus::GpGraphics* graphics = nullptr;
         if (GdipCreateFromHDC(CaptionDC, &graphics) == Gdiplus::Ok) {
             GdipDrawImageRectI(graphics, image, 0, 0, w, h);
             GdipDeleteGraphics(graphics);
         }
-        std::strcpy(CaptionLoadedFrom, LiveCaptionPath);
     }
     ReleaseDC(screen, windowDC);
     GdipDisposeImage(image);
