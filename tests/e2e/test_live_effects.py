@@ -54,11 +54,25 @@ def scenario_live_effect_preview_and_snapshot():
         plain = picture_pixels(s, *rect)
         w, h = rect[2], rect[3]
 
+        # The caption line names the tile under the mouse, and the chosen effect otherwise.
+        caption = (24, 211, 298, 18)
+        nothing_chosen = picture_pixels(s, *caption)
+        s.xdotool("mousemove", *live_tile(MOSAIC))
+        s.wait_until(lambda: picture_pixels(s, *caption) != nothing_chosen,
+                     what="the hovered effect's name")
+        mosaic_named = picture_pixels(s, *caption)
+        s.xdotool("mousemove", *CAMERA_OK)
+        s.wait_until(lambda: picture_pixels(s, *caption) == nothing_chosen,
+                     what="the caption of no effect")
+
         # A tile shows its effect on the held frame at once.
         s.click("Child01", *live_tile(NEGATIVE))
         wait_shown(s, rect, negative(plain), "the negative of the frame")
         s.click("Child01", *live_tile(MOSAIC))
         wait_shown(s, rect, mosaic(plain, w, h), "the mosaic of the frame")
+        s.xdotool("mousemove", *CAMERA_OK)
+        s.wait_until(lambda: picture_pixels(s, *caption) == mosaic_named,
+                     what="the chosen effect's name")
         s.click("Child01", *live_tile(SKETCH))
         s.wait_until(lambda: picture_pixels(s, *rect) not in (plain, mosaic(plain, w, h)),
                      what="the sketch of the frame")
