@@ -150,16 +150,19 @@ def scenario_display_change_and_screen_switches_with_a_live_effect():
         # Leaving and coming back while the heaviest effect runs on every frame: each graph
         # goes with its screen and no thread is left behind.
         s.click("Child01", *live_tile(PAINT_X7))
-        threads = None
-        for _ in range(3):
+        threads = gdi = None
+        for _ in range(4):
             s.post_click("Child01", *CAMERA_OK)
             s.wait_window("Child02")
             s.post_click("Child02", 950, 5)
             s.wait_window("Child01")
             expect_running_preview(s, AREA_600)
             threads = threads or program_threads(proc)
+            gdi = gdi or int(s.auto_ok("gdi-objects")[0])
         assert camera_state(s, "Destroyed") == camera_state(s, "Created") - 1
         assert program_threads(proc) <= threads + 1, (threads, program_threads(proc))
+        # The picker's surfaces go with each visit's screen.
+        assert int(s.auto_ok("gdi-objects")[0]) <= gdi + 2, (gdi, s.auto_ok("gdi-objects"))
         s.click("Child01", *live_tile(None))
         close_camera_screen(s, proc)
         assert camera_state(s, "Destroyed") == camera_state(s, "Created")
