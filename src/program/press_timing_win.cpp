@@ -58,6 +58,10 @@ void EndPress(int screenCode) {
         PressTiming{screenCode, PressSlot, Micros(Now() - PressStart), Micros(KernelTicks)});
 }
 
+void AddKernelTicks(long long ticks) {
+    KernelTicks += ticks;
+}
+
 KernelSpan::KernelSpan() {
     if (KernelDepth++ == 0)
         StartKernelClock();

@@ -12,6 +12,8 @@ void BeginPress();
 // The button the press hit, once the screen has found it.
 void NotePressedSlot(int slot);
 void EndPress(int screenCode);
+// Computing done on another thread for this press, in performance-counter ticks.
+void AddKernelTicks(long long ticks);
 
 // Counts the enclosed work as the picture's computing.
 class KernelSpan {

@@ -103,8 +103,6 @@ LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             FinishHistoryWrites();
         if (msg == OpenRequestMessage)
             OpenRequestedPicture();
-        if (msg == ReleasePictureMessage)
-            ReleaseDecodedPicture();
         if (msg == RaisePictureMessage)
             KeepPictureWindowAbove(w);
         break;

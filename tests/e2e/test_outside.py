@@ -22,6 +22,7 @@ def picture_size(s):
 
 def wait_picture_size(s, size, what):
     s.wait_until(lambda: picture_size(s) == size, timeout=20, what=what)
+    s.wait_window("ChildImage")  # and the program done with it
 
 
 def drop(s, x, y, *files):

@@ -193,8 +193,22 @@ bool SendW(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int CmdWaitWindow(int argc, char **argv) {
     DWORD timeout = 0;
     if (argc < 3 || !ParseTimeout(argc, argv, 3, timeout)) return Fail("usage: wait-window CLASS [timeout_ms]");
+    // A screen can be shown before the work that put it up is done (a photo still decoding):
+    // the window counts once its thread answers. One that goes meanwhile is looked for again.
     HWND hwnd = nullptr;
-    if (!WaitFor(timeout, [&] { return (hwnd = FindVisibleByClass(argv[2])) != nullptr; }))
+    bool timedOut = false;
+    const bool found = WaitFor(timeout, [&] {
+        hwnd = FindVisibleByClass(argv[2]);
+        if (hwnd == nullptr) return false;
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &answer) != 0)
+            return IsWindowVisible(hwnd) != FALSE;
+        timedOut = GetLastError() == ERROR_TIMEOUT;
+        return timedOut;
+    });
+    if (timedOut)
+        return Fail("the window of class \"%s\" does not answer after %lu ms", argv[2], timeout);
+    if (!found)
         return Fail("no visible window of class \"%s\" after %lu ms", argv[2], timeout);
     RECT r{};
     GetWindowRect(hwnd, &r);
