@@ -3,6 +3,8 @@
 
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
+#include "capture/live_effect.h"
+#include "capture/live_effects_win.h"
 #include "capture/live_preview_win.h"
 #include "capture/snapshot_win.h"
 #include "navigation/navigation_win.h"
@@ -26,7 +28,7 @@ bool ComStarted = false;
 
 void ReloadCameraSkin(HWND w) {
     LoadScreenSkin(w, SkinChild01);
-    DrawScreenButtons(w, SkinChild01, -1, -1);
+    DrawCameraButtons(w, -1);
 }
 
 // Without a camera the small start screen takes over; this screen goes first.
@@ -93,8 +95,10 @@ void TakeSnapshot(HWND w) {
                                        BasePicture.red, &PictureWidth, &PictureHeight, 1);
     ReleaseDecodedPicture();
     DeleteFileA(path);
-    if (loaded == 0)
-        EnterEditing(w, CameraScreenId);
+    if (loaded != 0)
+        return;
+    ApplyLiveEffectToSnapshot(LiveEffect);
+    EnterEditing(w, CameraScreenId);
 }
 
 // The preview, and so the next snapshot, turned left to right or back; remembered.
@@ -125,7 +129,7 @@ void TrackMouse(HWND w, LPARAM lp) {
     const int slot = SlotAtPoint(SkinChild01, p.x, p.y);
     // Off the buttons the last lit one stays lit.
     if (slot >= 0)
-        DrawScreenButtons(w, SkinChild01, -1, slot);
+        DrawCameraButtons(w, slot);
 }
 
 void PressCamera(HWND w, LPARAM lp) {
@@ -160,6 +164,8 @@ void PressCamera(HWND w, LPARAM lp) {
     case CameraSlot::Mirror:
         ToggleMirror(w);
         break;
+    default:
+        PressLiveEffect(w, slot);
     }
 }
 
@@ -172,6 +178,7 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         StopCapture();
+        ReleaseLiveEffectPictures();
         if (ComStarted)
             CoUninitialize();
         ComStarted = false;

@@ -1,6 +1,7 @@
 #include "shell/layout_win.h"
 
 #include "capture/capture_win.h"
+#include "capture/live_effects_win.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
@@ -47,7 +48,7 @@ void ApplyDisplayLayout() {
     } else if (ScreenCode == 1) {
         ReleaseButtonDCs(SkinChild01.M);
         LoadScreenSkin(ScreenWindow, SkinChild01);
-        DrawScreenButtons(ScreenWindow, SkinChild01, -1, -1);
+        DrawCameraButtons(ScreenWindow, -1);
     }
 }
 
