@@ -4,6 +4,8 @@
 #include "capture/camera_choice_win.h"
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
+#include "capture/live_effect.h"
+#include "capture/live_effects_win.h"
 #include "capture/live_preview_win.h"
 #include "capture/snapshot_win.h"
 #include "navigation/navigation_win.h"
@@ -28,7 +30,7 @@ bool ComStarted = false;
 void ReloadCameraSkin(HWND w) {
     LoadScreenSkin(w, SkinChild01);
     DecorateCameraSkin();
-    DrawScreenButtons(w, SkinChild01, -1, -1);
+    DrawCameraButtons(w, -1);
 }
 
 // Without a camera the small start screen takes over; this screen goes first.
@@ -97,8 +99,10 @@ void TakeSnapshot(HWND w) {
                                        BasePicture.red, &PictureWidth, &PictureHeight, 1);
     ReleaseDecodedPicture();
     DeleteFileA(path);
-    if (loaded == 0)
-        EnterEditing(w, CameraScreenId);
+    if (loaded != 0)
+        return;
+    ApplyLiveEffectToSnapshot(LiveEffect);
+    EnterEditing(w, CameraScreenId);
 }
 
 // The preview, and so the next snapshot, turned left to right or back; remembered.
@@ -129,7 +133,7 @@ void TrackMouse(HWND w, LPARAM lp) {
     const int slot = SlotAtPoint(SkinChild01, p.x, p.y);
     // Off the buttons the last lit one stays lit.
     if (slot >= 0)
-        DrawScreenButtons(w, SkinChild01, -1, slot);
+        DrawCameraButtons(w, slot);
 }
 
 void PressCamera(HWND w, LPARAM lp) {
@@ -174,6 +178,8 @@ void PressCamera(HWND w, LPARAM lp) {
         ReleaseButtonDCs(SkinChild01.M);
         ReloadCameraSkin(w);
         break;
+    default:
+        PressLiveEffect(w, slot);
     }
 }
 
@@ -187,6 +193,7 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         StopWatchingCamera(w);
         StopCapture();
+        ReleaseLiveEffectPictures();
         if (ComStarted)
             CoUninitialize();
         ComStarted = false;

@@ -4,6 +4,7 @@
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
 #include "capture/frame_mailbox.h"
+#include "capture/live_effect.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
 #include "skin/color_planes.h"
@@ -23,8 +24,9 @@ FrameMailbox Frames;
 std::atomic<HWND> Listener{nullptr};
 // The frame last taken from the mailbox, as the grabber delivered it.
 std::vector<std::uint8_t> RawFrame;
-// What the picture window shows of it: fitted to the area as its snapshot will be.
-ColorPlanes LivePicture;
+// What the picture window shows of it: fitted to the area as its snapshot will be, with the
+// chosen effect.
+LivePictures Live;
 
 // Runs on the graph's streaming thread: copies the frame and posts, never waits for the
 // user interface and touches no window.
@@ -105,16 +107,17 @@ void ShowFrameAgain() {
         return;
     if (RawFrame.empty() || bytes < 0 || c.FrameBytesPerPixel != 3 || !FrameBufferFor(bytes))
         return;
-    if (!UprightFrame(RawFrame.data(), RawFrame.size(), c.FrameWidth, c.FrameHeight, 3,
-                      c.FrameTopDown, PreviewMirrored, c.FrameBuffer)) {
+    int w = 0, h = 0;
+    const ColorPlanes* picture =
+        LiveFramePicture(RawFrame.data(), RawFrame.size(), c.FrameWidth, c.FrameHeight,
+                         c.FrameTopDown, PreviewMirrored, AreaWidth, AreaHeight, LiveEffect,
+                         c.FrameBuffer, Live, w, h);
+    if (picture == nullptr) {
         // A short sample: no snapshot of a half-written frame.
         std::free(c.FrameBuffer);
         c.FrameBuffer = nullptr;
         c.FrameBufferSize = 0;
         return;
     }
-    int w = 0, h = 0;
-    if (FitFrame(c.FrameBuffer, c.FrameWidth, c.FrameHeight, AreaWidth, AreaHeight,
-                 LivePicture.blue, LivePicture.green, LivePicture.red, w, h))
-        ShowLivePicture(LivePicture, w, h);
+    ShowLivePicture(*picture, w, h);
 }

@@ -21,14 +21,21 @@ template <typename Filter> void EachPlane(ColorPlanes& in, ColorPlanes& out, Fil
 // Blur, median and sharpen, passes times, through the scratch and the shown picture. Edge
 // pixels the filters leave are read as they are (the base's in Gallery, whatever Scratch and
 // Current held), so each plane runs its passes straight through: the planes never mix.
-void RepeatedSharpen(int passes, const int32_t* kernel) {
-    CopyPicture(BasePicture, GalleryPicture);
+void RepeatedSharpen(const EffectPictures& p, int passes, const int32_t* kernel) {
+    CopyPicture(p.base, p.gallery);
     for (int k = 0; k < 3; ++k)
         for (int pass = 0; pass < passes; ++pass) {
-            BoxBlur3x3(PlaneOf(GalleryPicture, k), PlaneOf(Scratch, k));
-            Median3x3(PlaneOf(Scratch, k), PlaneOf(CurrentPicture, k));
-            Convolve3x3(PlaneOf(CurrentPicture, k), PlaneOf(GalleryPicture, k), kernel);
+            BoxBlur3x3(PlaneOf(p.gallery, k), PlaneOf(p.scratch, k));
+            Median3x3(PlaneOf(p.scratch, k), PlaneOf(p.current, k));
+            Convolve3x3(PlaneOf(p.current, k), PlaneOf(p.gallery, k), kernel);
         }
+}
+
+// The colour adjustment as a press runs it (StepSaturation, StepBrightness), on these pictures.
+void AdjustAndShow(const EffectPictures& p) {
+    AdjustColours(p.base, p.current, LumaGain(), ChromaGain(), static_cast<float>(HueShift));
+    if (ShowPlanesHook)
+        ShowPlanesHook(p.current);
 }
 
 void Show(const ColorPlanes& picture) {
@@ -90,76 +97,82 @@ void RecolourRelief(uint8_t* blue, uint8_t* green, uint8_t* red) {
 }
 
 void ApplyGalleryEffect(int effect) {
+    ApplyGalleryEffectTo(effect, {BasePicture, GalleryPicture, CurrentPicture, Scratch});
+}
+
+void ApplyGalleryEffectTo(int effect, const EffectPictures& p) {
     switch (effect) {
     case 0:
-        StepSaturation(-10);
+        ChangeSaturation(-10);
+        AdjustAndShow(p);
         SaturationStep = 10;
-        CopyPicture(CurrentPicture, GalleryPicture);
+        CopyPicture(p.current, p.gallery);
         break;
     case 1:
-        EachPlane(BasePicture, GalleryPicture, InvertPlane);
+        EachPlane(p.base, p.gallery, InvertPlane);
         break;
     case 2:
-        FoldDarkTones(BasePicture.blue, BasePicture.green, BasePicture.red, GalleryPicture.blue,
-                      GalleryPicture.green, GalleryPicture.red);
+        FoldDarkTones(p.base.blue, p.base.green, p.base.red, p.gallery.blue,
+                      p.gallery.green, p.gallery.red);
         break;
     case 3:
-        EachPlane(BasePicture, GalleryPicture,
+        EachPlane(p.base, p.gallery,
                   [](const uint8_t* in, uint8_t* out) { Convolve3x3(in, out, SharpenKernel); });
         break;
     case 4:
-        EachPlane(BasePicture, GalleryPicture, Median3x3);
+        EachPlane(p.base, p.gallery, Median3x3);
         break;
     case 5:
-        EachPlane(BasePicture, GalleryPicture, BoxBlur3x3);
+        EachPlane(p.base, p.gallery, BoxBlur3x3);
         break;
     case 6:
-        EachPlane(BasePicture, GalleryPicture, Mosaic5x5);
+        EachPlane(p.base, p.gallery, Mosaic5x5);
         break;
     case 7:
-        RepeatedSharpen(3, StrongSharpenKernel);
+        RepeatedSharpen(p, 3, StrongSharpenKernel);
         break;
     case 8:
-        RepeatedSharpen(7, SharpenKernel);
+        RepeatedSharpen(p, 7, SharpenKernel);
         break;
     case 9:
-        RepeatedSharpen(3, SharpenKernel);
+        RepeatedSharpen(p, 3, SharpenKernel);
         break;
     case 10:
-        CopyPicture(BasePicture, CurrentPicture);
-        CopyPicture(CurrentPicture, Scratch);
-        EachPlane(Scratch, GalleryPicture,
+        CopyPicture(p.base, p.current);
+        CopyPicture(p.current, p.scratch);
+        EachPlane(p.scratch, p.gallery,
                   [](const uint8_t* in, uint8_t* out) { Convolve3x3(in, out, SlantKernel); });
         break;
     case 11:
-        EachPlane(BasePicture, GalleryPicture,
+        EachPlane(p.base, p.gallery,
                   [](const uint8_t* in, uint8_t* out) { CompassEdges(in, out, 1.1f); });
         break;
     case 12:
-        EachPlane(BasePicture, GalleryPicture,
+        EachPlane(p.base, p.gallery,
                   [](const uint8_t* in, uint8_t* out) { CompassEdges(in, out, 0.8f); });
         BrightnessStep = 10;
         SaturationStep = 0;
-        AdjustColours(GalleryPicture, CurrentPicture, 1.0f, 0.0f, static_cast<float>(HueShift));
+        AdjustColours(p.gallery, p.current, 1.0f, 0.0f, static_cast<float>(HueShift));
         SaturationStep = 10;
-        EachPlane(CurrentPicture, GalleryPicture, InvertPlane);
+        EachPlane(p.current, p.gallery, InvertPlane);
         break;
     case 13:
-        CopyPicture(BasePicture, Scratch);
+        CopyPicture(p.base, p.scratch);
         BrightnessStep = 10;
         SaturationStep = 10;
-        EmbossPlanes(BasePicture.blue, BasePicture.green, BasePicture.red, GalleryPicture.blue,
-                     GalleryPicture.green, GalleryPicture.red, 142);
-        CopyPicture(GalleryPicture, BasePicture);
-        StepBrightness(+3);
-        CopyPicture(CurrentPicture, GalleryPicture);
-        Show(GalleryPicture);
-        CopyPicture(Scratch, BasePicture);
+        EmbossPlanes(p.base.blue, p.base.green, p.base.red, p.gallery.blue,
+                     p.gallery.green, p.gallery.red, 142);
+        CopyPicture(p.gallery, p.base);
+        ChangeBrightness(+3);
+        AdjustAndShow(p);
+        CopyPicture(p.current, p.gallery);
+        Show(p.gallery);
+        CopyPicture(p.scratch, p.base);
         break;
     case 14:
-        EmbossPlanes(BasePicture.blue, BasePicture.green, BasePicture.red, GalleryPicture.blue,
-                     GalleryPicture.green, GalleryPicture.red, 142);
-        RecolourRelief(GalleryPicture.blue, GalleryPicture.green, GalleryPicture.red);
+        EmbossPlanes(p.base.blue, p.base.green, p.base.red, p.gallery.blue,
+                     p.gallery.green, p.gallery.red, 142);
+        RecolourRelief(p.gallery.blue, p.gallery.green, p.gallery.red);
         break;
     default:
         break;

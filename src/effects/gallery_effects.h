@@ -2,6 +2,8 @@
 // in GalleryPicture; some also use CurrentPicture and the decoration planes (DecorationPicture)
 // as scratch, and three change the colour settings.
 #pragma once
+#include "skin/color_planes.h"
+
 #include <cstdint>
 
 constexpr int GalleryEffectCount = 15;
@@ -14,6 +16,18 @@ constexpr int GalleryEffectCount = 15;
 //   13 bright relief (BrightnessStep 13, SaturationStep 10 afterwards), 14 coloured relief
 // Effects 0 and 13 show intermediate pictures through ShowPlanesHook as the adjustment runs.
 void ApplyGalleryEffect(int effect);
+
+// The pictures one effect works on: it reads base (and hands it back unchanged), leaves its
+// result in gallery and may overwrite current and scratch. Four different pictures.
+struct EffectPictures {
+    ColorPlanes& base;
+    ColorPlanes& gallery;
+    ColorPlanes& current;
+    ColorPlanes& scratch;
+};
+// The same effects on pictures of one's own, at PictureWidth x PictureHeight; what
+// ApplyGalleryEffect does with BasePicture, GalleryPicture, CurrentPicture and the scratch.
+void ApplyGalleryEffectTo(int effect, const EffectPictures& p);
 
 // The colouring of effect 14, over every pixel of the picture's planes: red 255, green and
 // blue folded so that green is never below blue.

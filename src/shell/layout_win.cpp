@@ -2,6 +2,7 @@
 
 #include "capture/camera_choice_win.h"
 #include "capture/capture_win.h"
+#include "capture/live_effects_win.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
@@ -49,7 +50,7 @@ void ApplyDisplayLayout() {
         ReleaseButtonDCs(SkinChild01.M);
         LoadScreenSkin(ScreenWindow, SkinChild01);
         DecorateCameraSkin();
-        DrawScreenButtons(ScreenWindow, SkinChild01, -1, -1);
+        DrawCameraButtons(ScreenWindow, -1);
     }
 }
 

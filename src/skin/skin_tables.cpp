@@ -81,13 +81,25 @@ SkinDescriptor MakeChild00() {
     return d;
 }
 
+// The camera screen's live-effect tiles: four rows of four under their caption line.
+void AddLiveEffectPicker(SkinDescriptor& d, int& i) {
+    for (int k = 0; k < CameraSlot::LiveEffectSlots; ++k) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Live%d", k);
+        AddSlots(d, i, {{name, LiveEffectTileX + LiveEffectTileStepX * (k % 4),
+                         LiveEffectTileY + LiveEffectTileStepY * (k / 4), LiveEffectTileWidth,
+                         LiveEffectTileHeight}});
+    }
+}
+
 SkinDescriptor MakeChild01() {
     SkinDescriptor d;
-    Begin(d, "Dlg1.PNG", 8, 8);
+    Begin(d, "Dlg1.PNG", 24, 24);
     int i = 0;
     AddSlots(d, i, {{"Close", 0, 0, 42, 23}, {"Min0", 0, 0, 36, 23}, {"OK", 250, 542, 50, 50},
                     {"Files", 204, 552, 46, 29}, {"SpkON", 157, 552, 46, 29},
                     {"MirrorOn", 110, 552, 46, 29}});
+    AddLiveEffectPicker(d, i);
     // x and width follow the panel's width: SetTitleBarCells.
     AddSlots(d, i, {{"CamName", 0, CameraChoiceTop, 0, CameraChoiceHeight},
                     {"CamSize", 0, CameraChoiceTop, 0, CameraChoiceHeight}});
@@ -229,6 +241,7 @@ char MirrorPaths[6][PathSize] = {
     "\\xDialog\\0\\Button\\MirrorOff_norm.PNG", "\\xDialog\\0\\Button\\MirrorOff_hi.PNG",
     "\\xDialog\\0\\Button\\MirrorOff_push.PNG", "\\xDialog\\0\\Button\\MirrorOn_norm.PNG",
     "\\xDialog\\0\\Button\\MirrorOn_hi.PNG",    "\\xDialog\\0\\Button\\MirrorOn_push.PNG"};
+char LiveCaptionPath[PathSize] = "\\xDialog\\0\\Button\\LiveCaptions.png";
 char HoverMaskPath[PathSize] = "\\xDialog\\0\\Button\\IconMask.bmp";
 char SelectionMaskPath[PathSize] = "\\xDialog\\0\\Button\\IconMaskP.bmp";
 
@@ -284,11 +297,13 @@ void SetSkinDigit(int skinSet) {
         SetDigit(p, digit);
     for (char* p : MirrorPaths)
         SetDigit(p, digit);
+    SetDigit(LiveCaptionPath, digit);
 }
 
 void MakeSkinPathsAbsolute(const char* programFolder) {
     PrefixText(HoverMaskPath, programFolder, PathSize);
     PrefixText(SelectionMaskPath, programFolder, PathSize);
+    PrefixText(LiveCaptionPath, programFolder, PathSize);
     for (SkinDescriptor* d : AllSkins) {
         PrefixText(d->background, programFolder, PathSize);
         for (int i = 0; i < d->N; ++i) {

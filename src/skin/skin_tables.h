@@ -46,6 +46,17 @@ constexpr int SpeakerSlotCamera = CameraSlot::Speaker;
 constexpr int ThumbnailCount = 16;
 constexpr int GalleryBlackSlots = 19; // effect-gallery slots drawn with black as key
 
+// The camera screen's live-effect picker on its side panel: a caption line naming the hovered or
+// chosen effect, then four rows of four tiles (the same place at every layout).
+constexpr int LiveEffectCaptionX = 24, LiveEffectCaptionY = 211;
+constexpr int LiveEffectCaptionWidth = 298, LiveEffectCaptionHeight = 18;
+constexpr int LiveEffectTileX = 24, LiveEffectTileY = 232;
+constexpr int LiveEffectTileWidth = 70, LiveEffectTileHeight = 42;
+constexpr int LiveEffectTileStepX = 76, LiveEffectTileStepY = 44;
+// The caption pictures, one line for each tile, in the tiles' order.
+extern char LiveCaptionPath[PathSize];
+constexpr int LiveCaptionLines = CameraSlot::LiveEffectSlots;
+
 // Title-bar x of slots 0..3 (and the camera screen's 0..1) from the layout width.
 void SetTitleBarCells(int layoutWidth);
 // The camera screen's row of choosers under its heading: the camera's name, then the size.

@@ -225,6 +225,23 @@ def catalogue_paths():
     }
 
 
+def live_frame():
+    def case(w, h, flags, cut, effect, aw, ah, pattern=bytes(range(7, 250, 13))):
+        return (between(1, 200, w) + between(1, 160, h) + u8(flags) + between(0, 7, cut)
+                + between(-2, 16, effect) + between(1, 900, aw) + between(1, 700, ah)
+                + blob(pattern))
+    return {
+        "plain_fits": case(64, 48, 2, 0, -1, 640, 512),
+        "padded_width_mirrored_top_down": case(63, 47, 3, 0, 6, 640, 512),
+        "shrunk_to_a_small_area": case(200, 150, 2, 0, 8, 97, 61),
+        "one_pixel": case(1, 1, 0, 0, 11, 1, 1),
+        "short_by_one_byte": case(63, 5, 2, 1, 3, 640, 512),
+        "colour_effects": case(41, 39, 1, 0, 13, 300, 300),
+        "sketch_narrow_area": case(120, 90, 2, 0, 12, 5, 700),
+        "effect_out_of_range": case(30, 20, 0, 0, 16, 640, 512),
+    }
+
+
 if __name__ == "__main__":
     write("temporary_picture", temporary_picture())
     write("load_plan", load_plan())
@@ -232,3 +249,4 @@ if __name__ == "__main__":
     write("press_settings", press_settings())
     write("region_runs", region_runs())
     write("catalogue_paths", catalogue_paths())
+    write("live_frame", live_frame())

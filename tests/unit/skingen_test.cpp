@@ -6,6 +6,7 @@
 #include "skingen/font.h"
 #include "skingen/shapes.h"
 #include "skingen/jpeg_writer.h"
+#include "skingen/look.h"
 #include "skingen/png_writer.h"
 
 #include "effects/colour_adjust.h"
@@ -312,6 +313,15 @@ TEST(SkingenButtons, TheSwappedUndoRedoNamesShowWhatTheyDo) {
 namespace {
 
 // What the key compare sees on a 16-bit display: the low bits are gone.
+bool SamePixels(const std::vector<Color>& a, const std::vector<Color>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b)
+            return false;
+    return true;
+}
+
 bool NearKey(Color c, Color key) {
     return c.r >> 3 == key.r >> 3 && c.g >> 2 == key.g >> 2 && c.b >> 3 == key.b >> 3;
 }
@@ -399,6 +409,44 @@ TEST(SkingenEffects, TilesShowTheProgramsOwnEffectOnTheSample) {
     EXPECT_EQ(PictureHeight, height);
     EXPECT_EQ(BrightnessStep, 10);
     EXPECT_EQ(SaturationStep, 10);
+}
+
+// The camera screen keys its buttons on black: no face of a live tile may come near it, the
+// chosen face must stand out from the others, and tiles of different effects must differ.
+TEST(SkingenEffects, LiveTilesKeepClearOfTheKeyAndTellTheirEffectsApart) {
+    const int w = LiveEffectTileWidth, h = LiveEffectTileHeight;
+    std::vector<std::vector<Color>> norms;
+    for (int k = 0; k < LiveEffectChoiceCount; ++k) {
+        std::vector<Color> faces[3];
+        for (const Face face : {Face::Norm, Face::Hover, Face::Pressed}) {
+            const Canvas c = DrawLiveEffectTile(k, w, h, face);
+            ASSERT_EQ(c.Width(), w);
+            ASSERT_EQ(c.Height(), h);
+            for (const Color& p : c.Pixels())
+                ASSERT_FALSE(NearKey(p, Rgb(0, 0, 0))) << "Live" << k;
+            faces[static_cast<int>(face)] = c.Pixels();
+        }
+        EXPECT_FALSE(SamePixels(faces[0], faces[2])) << "Live" << k;
+        EXPECT_FALSE(SamePixels(faces[1], faces[2])) << "Live" << k;
+        for (std::size_t other = 0; other < norms.size(); ++other)
+            EXPECT_FALSE(SamePixels(norms[other], faces[0])) << "Live" << k << " and " << other;
+        norms.push_back(faces[0]);
+    }
+    // One caption line for each tile, each different, on the tray's own colour at its edges.
+    const Canvas captions = DrawLiveEffectCaptions(LiveEffectCaptionWidth, LiveEffectCaptionHeight);
+    ASSERT_EQ(captions.Height(), LiveEffectCaptionHeight * LiveCaptionLines);
+    std::vector<std::vector<Color>> lines;
+    for (int k = 0; k < LiveCaptionLines; ++k) {
+        std::vector<Color> line;
+        for (int y = 0; y < LiveEffectCaptionHeight; ++y)
+            for (int x = 0; x < LiveEffectCaptionWidth; ++x)
+                line.push_back(captions.At(x, k * LiveEffectCaptionHeight + y));
+        for (const auto& other : lines)
+            EXPECT_FALSE(SamePixels(other, line)) << "caption " << k;
+        lines.push_back(line);
+        const Color corner = captions.At(LiveEffectCaptionWidth - 1, k * LiveEffectCaptionHeight);
+        EXPECT_TRUE(corner.r == look::Tray.r && corner.g == look::Tray.g && corner.b == look::Tray.b);
+    }
 }
 
 namespace {

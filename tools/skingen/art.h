@@ -46,6 +46,12 @@ Canvas RenderGalleryEffect(int index, const Canvas& sample);
 // JPEG makes of them); any other colour unchanged.
 Color AwayFromKeys(Color c);
 Canvas DrawEffectTile(int index, int size, Face face);
+// The camera screen's live-effect tiles: choice 0 is the plain sample ("none"), choice k the
+// gallery effect k - 1 on it. Chosen tiles (the pressed face) wear a deep blue frame.
+constexpr int LiveEffectChoiceCount = EffectCount + 1;
+Canvas DrawLiveEffectTile(int choice, int width, int height, Face face);
+// The caption lines above the tiles, one under the other in the tiles' order, on the tray.
+Canvas DrawLiveEffectCaptions(int width, int lineHeight);
 
 // --- screens (art_screens.cpp, art_panels.cpp)
 enum class Screen { Camera, Colour, Perspective, Background, Pen, Decorate, Effects, Save };

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace skingen {
@@ -161,6 +162,82 @@ Canvas DrawEffectTile(int index, int size, Face face) {
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             c.Set(x, y, AwayFromKeys(c.At(x, y)));
+    return c;
+}
+
+} // namespace skingen
+
+namespace skingen {
+
+namespace {
+
+// The tile shows the middle of the default picture at twice the tile's size, where the
+// small effects (sharpen, median, blur) still show; the edges the 3 x 3 filters leave and the
+// mosaic's partial blocks fall outside it.
+const Canvas& LiveSample(int width, int height) {
+    static std::map<std::pair<int, int>, Canvas> samples;
+    auto found = samples.find({width, height});
+    if (found == samples.end())
+        found = samples
+                    .emplace(std::pair{width, height},
+                             EffectSample(SampleSide(2 * width), SampleSide(2 * height)))
+                    .first;
+    return found->second;
+}
+
+std::string LiveCaption(int choice) {
+    return choice == 0 ? "No live effect: pick one below"
+                       : "Live effect: " + EffectName(choice - 1);
+}
+
+} // namespace
+
+Canvas DrawLiveEffectTile(int choice, int width, int height, Face face) {
+    static std::map<std::tuple<int, int, int>, Canvas> rendered;
+    auto found = rendered.find({choice, width, height});
+    if (found == rendered.end()) {
+        const Canvas& sample = LiveSample(width, height);
+        found = rendered
+                    .emplace(std::tuple{choice, width, height},
+                             choice == 0 ? sample : RenderGalleryEffect(choice - 1, sample))
+                    .first;
+    }
+    const Canvas& result = found->second;
+    Canvas c(width, height, look::Paper);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            c.Set(x, y, result.At(x + width / 2, y + height / 2));
+    if (choice == 0) {
+        // "None" says so: the plain picture, veiled, with the word over it.
+        Fill(c, RoundRect(0, 0, width, height, 0), Rgb(255, 251, 245, 120));
+        TextStyle s = Style(10, Bold, look::Ink);
+        DrawTextCentered(c, width / 2.0, height / 2.0, "None", s);
+    }
+    // Rest: a thin frame. Hover: a warm glow. Chosen: a deep blue frame, the picture a shade
+    // darker.
+    if (face == Face::Pressed)
+        Fill(c, RoundRect(0, 0, width, height, 0), Rgb(20, 30, 80, 40));
+    const Shape edge = Minus(RoundRect(0, 0, width, height, 0),
+                             face == Face::Norm ? RoundRect(1, 1, width - 2, height - 2, 0)
+                                                : RoundRect(3, 3, width - 6, height - 6, 2));
+    const Color frame = face == Face::Hover     ? look::Amber
+                        : face == Face::Pressed ? Shade(look::Sky, -0.35)
+                                                : look::PaperEdge;
+    Fill(c, edge, frame);
+    // The camera screen keys its buttons on black.
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            c.Set(x, y, AwayFromKeys(c.At(x, y)));
+    return c;
+}
+
+Canvas DrawLiveEffectCaptions(int width, int lineHeight) {
+    Canvas c(width, lineHeight * LiveEffectChoiceCount, look::Tray);
+    for (int k = 0; k < LiveEffectChoiceCount; ++k) {
+        TextStyle s = Style(9.5, Bold, k == 0 ? look::SoftInk : look::Ink);
+        s.cap = FitCap(LiveCaption(k), s, width - 4, 9.5);
+        DrawText(c, 2, k * lineHeight + lineHeight / 2.0 + s.cap / 2.0, LiveCaption(k), s);
+    }
     return c;
 }
 

@@ -274,6 +274,20 @@ void CameraChoicePanel(Canvas& c) {
     Tray(c, AroundSlots(SkinChild01, {CameraSlot::CameraName, CameraSlot::CameraSize}, 4), 14);
 }
 
+// The live effects' tray: the caption line (drawn by the program over the first line here, on
+// the tray's own colour) and the tiles under it.
+void LiveEffectPicker(Canvas& c) {
+    const SkinDescriptor& d = SkinChild01;
+    Rect r = AroundSlots(d, {CameraSlot::FirstLiveEffect, CameraSlot::LastLiveEffect}, 6);
+    r.y = LiveEffectCaptionY - 3;
+    r.h = d.y[CameraSlot::LastLiveEffect] + d.height[CameraSlot::LastLiveEffect] + 4 - r.y;
+    Tray(c, r, 10);
+    const Canvas captions = DrawLiveEffectCaptions(LiveEffectCaptionWidth, LiveEffectCaptionHeight);
+    for (int y = 0; y < LiveEffectCaptionHeight; ++y)
+        for (int x = 0; x < LiveEffectCaptionWidth; ++x)
+            c.Set(LiveEffectCaptionX + x, LiveEffectCaptionY + y, captions.At(x, y));
+}
+
 void CameraPanel(Canvas& c, int panelRight) {
     const SkinDescriptor& d = SkinChild01;
     DrawPictogram(c, Pictogram::Smile, 62, 86, 64, look::Ink);
@@ -295,6 +309,7 @@ void CameraPanel(Canvas& c, int panelRight) {
     Paragraph(c, 72, top + 228, "See yourself as in a mirror.", Style(10.5, Bold, look::Ink),
               panelRight - 90, 15);
     BottomTray(c, d, {2, 3, 4, 5});
+    LiveEffectPicker(c);
     CameraChoicePanel(c);
 }
 

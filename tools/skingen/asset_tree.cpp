@@ -97,6 +97,11 @@ bool IsEffectButton(std::string_view name) {
     return name.size() >= 2 && name[0] == 'O' && std::isdigit(static_cast<unsigned char>(name[1]));
 }
 
+bool IsLiveEffectButton(std::string_view name) {
+    return name.size() >= 5 && name.substr(0, 4) == "Live" &&
+           std::isdigit(static_cast<unsigned char>(name[4]));
+}
+
 // The button's own name: the picture name less "_norm.PNG" (or ".png" for effect tiles).
 std::string ButtonName(std::string_view normPath) {
     std::string f = FileName(normPath);
@@ -184,6 +189,8 @@ Canvas DrawBackground(const SkinDescriptor* d, const Layout& layout) {
 }
 
 Canvas DrawFace(const std::string& name, const ButtonPictures& b, Face face) {
+    if (IsLiveEffectButton(name))
+        return DrawLiveEffectTile(std::stoi(name.substr(4)), b.width, b.height, face);
     return IsEffectButton(name) ? DrawEffectTile(std::stoi(name.substr(1)), b.width, face)
                                 : DrawButton(name, b.width, b.height, face);
 }
@@ -289,6 +296,8 @@ int WriteAssetTree(const std::string& outDir) {
         const LayoutCells cells(layout);
         WriteBackgrounds(out, layout);
         WriteButtons(out, layout, buttons);
+        out.WritePicture(TreePath(LiveCaptionPath, layout.digit),
+                         DrawLiveEffectCaptions(LiveEffectCaptionWidth, LiveEffectCaptionHeight));
     }
     out.WritePicture(TreePath(HoverMaskPath, 0),
                      DrawThumbnailMask(ThumbnailSize, Rgb(150, 200, 255), 3));
