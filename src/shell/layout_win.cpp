@@ -1,5 +1,6 @@
 #include "shell/layout_win.h"
 
+#include "capture/booth_win.h"
 #include "capture/capture_win.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
@@ -32,6 +33,7 @@ void ApplyDisplayLayout() {
     SetWindowPos(ScreenWindow, nullptr, 0, 0, LayoutWidth, LayoutHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     if (ScreenCode == 1) {
+        StopBooth(false); // a countdown never outlives its preview
         StopCapture();
         MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
         StartCapture();

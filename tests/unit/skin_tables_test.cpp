@@ -39,7 +39,7 @@ TEST_F(SkinTables, SlotCountsOfEveryScreen) {
     const struct {
         const SkinDescriptor* skin;
         int n, m;
-    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 6, 6},  {&SkinChild02, 14, 14},
+    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 8, 8},  {&SkinChild02, 14, 14},
                     {&SkinChild03, 18, 18}, {&SkinChild40, 18, 34}, {&SkinChild41, 17, 17},
                     {&SkinChild4x, 17, 33}, {&SkinChild05, 25, 25}, {&SkinChild06, 11, 11}};
     for (const auto& e : expected) {
@@ -100,6 +100,8 @@ TEST_F(SkinTables, RunTimeCellsFollowTheLayout) {
     EXPECT_EQ(SkinChild01.y[2], 710);
     EXPECT_EQ(SkinChild01.y[4], 720);
     EXPECT_EQ(SkinChild01.y[CameraSlot::Mirror], 720);
+    EXPECT_EQ(SkinChild01.y[CameraSlot::Countdown], 720);
+    EXPECT_EQ(SkinChild01.y[CameraSlot::Strip], 720);
     EXPECT_EQ(SkinChild06.y[4], 720);
     EXPECT_EQ(SkinChild06.y[5], 80); // export buttons other than Exit stay
     SetTitleBarCells(1024);
