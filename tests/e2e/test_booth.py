@@ -6,6 +6,7 @@ solid, the screen must show its colour. Screens are read with ImageMagick's impo
 session's display, which is quicker than a Wine helper and gives the same pixels.
 """
 
+import re
 import subprocess
 import time
 
@@ -24,10 +25,24 @@ PAPER = (255, 251, 245)
 AREA_768 = (352, 62, 640, 640)
 
 
+class Shot:
+    """The whole screen: raw RGB rows of width x height (a display change changes both)."""
+
+    def __init__(self, ppm):
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        assert header, ppm[:20]
+        self.width, self.height = int(header.group(1)), int(header.group(2))
+        self.raw = ppm[header.end():header.end() + 3 * self.width * self.height]
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.raw[i:i + 3])
+
+
 def grab(s):
-    """The whole screen as raw RGB rows."""
-    return subprocess.run(["import", "-display", s.display, "-window", "root", "-depth", "8",
-                           "rgb:-"], capture_output=True, check=True, timeout=20).stdout
+    return Shot(subprocess.run(["import", "-display", s.display, "-window", "root", "-depth",
+                                "8", "ppm:-"], capture_output=True, check=True,
+                               timeout=20).stdout)
 
 
 def crop(raw, width, rect):
@@ -36,10 +51,10 @@ def crop(raw, width, rect):
                     for j in range(h))
 
 
-def save_raw(raw, width, height, name):
+def save_shot(shot, name):
     SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-    subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8", "rgb:-",
-                    str(SCREENSHOTS / f"{name}.png")], input=raw, check=True)
+    subprocess.run(["convert", "-size", f"{shot.width}x{shot.height}", "-depth", "8", "rgb:-",
+                    str(SCREENSHOTS / f"{name}.png")], input=shot.raw, check=True)
 
 
 class Digits:
@@ -63,44 +78,46 @@ class Digits:
                              and (i % size - r) ** 2 + (i // size - r) ** 2 < (0.7 * r) ** 2]
             assert len(self.masks[k]) > 200, (path, len(self.masks[k]))
 
-    def shown(self, raw, width):
+    def shown(self, shot):
         """The digit on the screen, or None."""
         best, score = None, 0.0
         for k, mask in self.masks.items():
             hits = sum(1 for x, y in mask
-                       if max(abs(a - b) for a, b in zip(raw[3 * (y * width + x):3 * (y * width + x) + 3], CORAL)) <= 24)
+                       if max(abs(a - b) for a, b in zip(shot.at(x, y), CORAL)) <= 24)
             if hits / len(mask) > score:
                 best, score = k, hits / len(mask)
         return best if score > 0.97 else None
 
 
-def white(raw, width, area):
+def white(shot, area):
     """The whole area flashes white."""
     x, y, w, h = area
-    return all(crop(raw, width, (x + dx, y + dy, 8, 1)) == b"\xff" * 24
+    return all(crop(shot.raw, shot.width, (x + dx, y + dy, 8, 1)) == b"\xff" * 24
                for dx in (4, w // 2, w - 12) for dy in (2, h // 2, h - 3))
 
 
-def watch_countdown(s, digits, area, until, timeout=12, width=1024, height=600, keep=None):
-    """Reads the screen until until() holds; returns (digit, first time seen) in order of
-    appearance and the time of the first white frame (None if none was seen). keep names the
-    screenshots to keep: {"2": name, "flash": name}."""
+def watch_countdown(s, digits, area, until, timeout=12, keep=None):
+    """Reads the screen until until() holds; returns [digit, first seen, last seen] in order
+    of appearance and the time of the first white frame (None if none was seen). keep names
+    the screenshots to keep: {"2": name, "flash": name}."""
     keep = dict(keep or {})
     seen_digits, flash_at = [], None
     start = time.monotonic()
     while not until():
         assert time.monotonic() - start < timeout, f"countdown still running: {seen_digits}"
-        raw = grab(s)
+        shot = grab(s)
         now = time.monotonic()
-        d = digits.shown(raw, width)
-        if d is not None and (not seen_digits or seen_digits[-1][0] != d):
-            seen_digits.append((d, now))
+        d = digits.shown(shot)
+        if d is not None and seen_digits and seen_digits[-1][0] == d:
+            seen_digits[-1][2] = now
+        elif d is not None:
+            seen_digits.append([d, now, now])
             if str(d) in keep:
-                save_raw(raw, width, height, keep.pop(str(d)))
-        if flash_at is None and white(raw, width, area):
+                save_shot(shot, keep.pop(str(d)))
+        if flash_at is None and white(shot, area):
             flash_at = now
             if "flash" in keep:
-                save_raw(raw, width, height, keep.pop("flash"))
+                save_shot(shot, keep.pop("flash"))
     return seen_digits, flash_at
 
 
@@ -117,7 +134,7 @@ def scenario_countdown_shows_three_two_one_and_shoots_the_shown_frame():
                      what="the camera's last frame")
         shown = picture_pixels(s, *rect)
         digits = Digits(0, AREA_600)
-        assert digits.shown(grab(s), 1024) is None
+        assert digits.shown(grab(s)) is None
 
         played = len(sounds(s))
         pressed = time.monotonic()
@@ -126,12 +143,14 @@ def scenario_countdown_shows_three_two_one_and_shoots_the_shown_frame():
             s, digits, AREA_600, lambda: s.count("Child02") == 1,
             keep={"2": "camera-countdown", "flash": "camera-flash"})
         shot = time.monotonic()
-        assert [d for d, _ in order] == [3, 2, 1], order
-        # About a second apart; screens are read a few times a second.
-        for (_, a), (_, b) in zip(order, order[1:]):
-            assert 0.6 <= b - a <= 1.5, order
-        assert order[0][1] - pressed < 1.0, order
-        assert flash_at is not None and flash_at > order[-1][1], "no white flash after the 1"
+        assert [d for d, _, _ in order] == [3, 2, 1], order
+        # A second apart: each change happened between the last sight of the old picture and
+        # the first of the new, so the time between two changes lies within these bounds.
+        (_, first3, last3), (_, first2, last2), (_, first1, last1) = order
+        assert flash_at is not None and flash_at > last1, "no white flash after the 1"
+        for low, high in ((last2 - first2, first1 - last3), (last1 - first1, flash_at - last2)):
+            assert low <= 1.25 and high >= 0.75, (order, flash_at)
+        assert order[0][1] - pressed < 2.5, order  # the click itself is a program start
         assert shot - pressed >= 2.8, shot - pressed
 
         # The photo is the frame the preview showed, not a digit or the flash.
@@ -170,16 +189,16 @@ def scenario_countdown_shows_three_two_one_and_shoots_the_shown_frame():
 scenario_countdown_shows_three_two_one_and_shoots_the_shown_frame.timeout = 420
 
 
-def wait_digit(s, digits, width=1024):
-    return s.wait_until(lambda: digits.shown(grab(s), width), timeout=5, interval=0.05,
+def wait_digit(s, digits):
+    return s.wait_until(lambda: digits.shown(grab(s)), timeout=5, interval=0.05,
                         what="a countdown digit")
 
 
-def quiet_for_a_countdown(s, digits, width=1024, seconds=4.5):
+def quiet_for_a_countdown(s, digits, seconds=4.5):
     """For longer than a countdown: no digit, no editing screen, no file written."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        assert digits.shown(grab(s), width) is None, "a digit is still shown"
+        assert digits.shown(grab(s)) is None, "a digit is still shown"
         assert s.count("Child02") == 0, "a photo was taken"
     assert snapshot_files(s) == []
 
@@ -195,29 +214,29 @@ def scenario_escape_files_display_change_and_close_stop_a_countdown():
 
         # Esc in the middle of the countdown.
         s.post_click("Child01", *ok)
-        wait_digit(s, digits, 1280)
+        wait_digit(s, digits)
         s.xdotool("key", "Escape")
-        quiet_for_a_countdown(s, digits, 1280)
+        quiet_for_a_countdown(s, digits)
         expect_running_preview(s, AREA_768)
 
         # Files: the dialog replaces the countdown; cancelled, nothing is shot later.
         s.post_click("Child01", *ok)
-        wait_digit(s, digits, 1280)
+        wait_digit(s, digits)
         s.post_click("Child01", CAMERA_FILES[0], 720 + 13)
         s.auto_ok("file-dialog-cancel", 10000)
-        quiet_for_a_countdown(s, digits, 1280)
+        quiet_for_a_countdown(s, digits)
 
         # A display change: a new layout and graph, and no shot from the old countdown.
         s.post_click("Child01", *ok)
-        wait_digit(s, digits, 1280)
+        wait_digit(s, digits)
         s.change_display(1024, 600)
         s.wait_until(lambda: s.rect("Flimmer") == (0, 0, 1024, 600), what="the new layout")
-        quiet_for_a_countdown(s, Digits(0, AREA_600), 1280)
+        quiet_for_a_countdown(s, Digits(0, AREA_600))
         expect_running_preview(s, AREA_600)
 
         # Closing in the middle of a countdown ends the program cleanly.
         s.post_click("Child01", *CAMERA_OK)
-        wait_digit(s, Digits(0, AREA_600), 1280)
+        wait_digit(s, Digits(0, AREA_600))
         s.post_click("Child01", 990, 10)
         assert s.wait_exit(proc, 15) == 0
         assert snapshot_files(s) == []
@@ -235,7 +254,7 @@ def scenario_strip_of_four_distinct_frames():
         s.post_click("Child01", *CAMERA_STRIP)
         # The second countdown: one photo taken, "Photo 2 of 4" over the preview.
         time.sleep(max(0.0, pressed + 4.6 - time.monotonic()))
-        save_raw(grab(s), 1024, 600, "camera-strip")
+        save_shot(grab(s), "camera-strip")
         assert s.count("Child02") == 0
         s.wait_window("Child02", 25000)
         assert time.monotonic() - pressed >= 4 * 3
@@ -264,6 +283,7 @@ def scenario_strip_of_four_distinct_frames():
         frames = [n for lv in levels for n in range(256) if (37 * n + 16) % 256 == lv]
         assert len(frames) == 4
         assert snapshot_files(s) == []
+        save_shot(grab(s), "strip")
         s.post_click("Child02", *CLOSE)
         assert s.wait_exit(proc, 15) == 0
 

@@ -282,7 +282,8 @@ void MiniButton(Canvas& c, double x, double cy, Color colour, const char* label,
 void CameraKey(Canvas& c, const SkinDescriptor& d, int panelRight) {
     const double top = c.Height() < 768 ? 410 : 430;
     const Rect tray = AroundSlots(d, {CameraSlot::Snapshot, CameraSlot::Strip}, 6);
-    const double rows = 4, step = std::min(26.0, (tray.y - 10 - top) / rows);
+    const double rows = 4;
+    const double step = std::min(c.Height() < 768 ? 26.0 : 32.0, (tray.y - 10 - top) / rows);
     const double left = 20, right = 20 + (panelRight - 40) / 2.0 + 4;
     double y = top + step / 2;
     MiniButton(c, left, y, look::Green, "OK", std::nullopt, "Take a photo");
@@ -295,7 +296,7 @@ void CameraKey(Canvas& c, const SkinDescriptor& d, int panelRight) {
     MiniButton(c, right, y, look::Teal, "", Pictogram::SoundOn, "Sounds");
     y += step;
     const TextStyle keys = Style(8.5, Bold, look::SoftInk);
-    DrawText(c, left, y + 4, "Space or Enter: shoot.   Esc: stop the countdown.", keys);
+    DrawText(c, left, y + 4, "Keys: Space or Enter shoots, Esc stops.", keys);
 }
 
 void CameraPanel(Canvas& c, int panelRight) {
