@@ -283,7 +283,7 @@ def scenario_strip_of_four_distinct_frames():
         frames = [n for lv in levels for n in range(256) if (37 * n + 16) % 256 == lv]
         assert len(frames) == 4
         assert snapshot_files(s) == []
-        save_shot(grab(s), "strip")
+        save_shot(grab(s), "camera-strip-done")
         s.post_click("Child02", *CLOSE)
         assert s.wait_exit(proc, 15) == 0
 
