@@ -145,6 +145,13 @@ TEST_F(SkinTables, AbsolutePathsDigitAndSpeakerPictures) {
     EXPECT_STREQ(SkinChild01.norm[4], "C:\\Apps\\xDialog\\6\\Button\\SpkOFF_norm.PNG");
     SetSpeakerPictures(SkinChild01, SpeakerSlotCamera, 0, "C:\\Apps");
     EXPECT_STREQ(SkinChild01.push[4], "C:\\Apps\\xDialog\\6\\Button\\SpkON_push.PNG");
+    // The countdown button follows the skin set and shows whether the countdown is on.
+    SetCountdownPictures(SkinChild01, CameraSlot::Countdown, true, "C:\\Apps");
+    EXPECT_STREQ(SkinChild01.hi[CameraSlot::Countdown],
+                 "C:\\Apps\\xDialog\\6\\Button\\TimerOn_hi.PNG");
+    SetCountdownPictures(SkinChild01, CameraSlot::Countdown, false, "C:\\Apps");
+    EXPECT_STREQ(SkinChild01.norm[CameraSlot::Countdown],
+                 "C:\\Apps\\xDialog\\6\\Button\\TimerOff_norm.PNG");
 
     SetSkinDigit(0);
     EXPECT_STREQ(SkinChild03.background, "C:\\Apps\\xDialog\\0\\DialogBox\\Dlg3x.PNG");
