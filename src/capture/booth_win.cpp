@@ -129,14 +129,24 @@ void ForgetShots() {
     ShotWidth = ShotHeight = 0;
 }
 
+// The preview takes frames again; only while its screen is shown.
+void ReleasePreview(HWND screen) {
+    if (screen == ScreenWindow && IsWindow(screen))
+        ShowNewestFrame();
+}
+
 void EndRun(bool redraw) {
     if (Screen != nullptr)
         KillTimer(Screen, BoothTimerId);
-    CancelBooth(Run);
+    const bool held = CancelBooth(Run);
     LiveOverlayHook = nullptr;
     ReleaseDigits();
-    if (redraw)
-        Redraw();
+    if (!redraw)
+        return; // the screen or its graph is going: nothing to draw into
+    // Frames that arrived during a flash were left waiting, and their notice unanswered.
+    if (held)
+        ReleasePreview(Screen);
+    Redraw();
 }
 
 // The frame on the screen kept as shot `index`; false when there is none.
@@ -219,6 +229,8 @@ void Carry(HWND screen, BoothStep step) {
             TakeSnapshot(screen, shutterPlayed);
         else
             FinishStrip(screen);
+        // Still here (the photo could not be made): the preview goes on from the held frame.
+        ReleasePreview(screen);
         return;
     }
     }

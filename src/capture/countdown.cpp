@@ -62,8 +62,10 @@ BoothStep AdvanceBooth(BoothRun& run) {
     return {};
 }
 
-void CancelBooth(BoothRun& run) {
+bool CancelBooth(BoothRun& run) {
+    const bool held = BoothHoldsFrame(run);
     run = BoothRun{};
+    return held;
 }
 
 bool BoothRunning(const BoothRun& run) {

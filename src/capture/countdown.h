@@ -36,8 +36,9 @@ constexpr int StripShots = 4;
 BoothStep StartBooth(BoothRun& run, int shots, bool countdown);
 // The timer fired.
 BoothStep AdvanceBooth(BoothRun& run);
-// Back to idle; no step follows.
-void CancelBooth(BoothRun& run);
+// Back to idle; no step follows. True when the run was holding the preview's frame, which
+// must then take the frames it let wait.
+bool CancelBooth(BoothRun& run);
 bool BoothRunning(const BoothRun& run);
 // The frame must stay as it is: between taking a shot and the end of its flash.
 bool BoothHoldsFrame(const BoothRun& run);

@@ -6,13 +6,15 @@ solid, the screen must show its colour. Screens are read with ImageMagick's impo
 session's display, which is quicker than a Wine helper and gives the same pixels.
 """
 
+import ctypes
 import re
 import subprocess
 import time
 
 from flimmer import CLOSE, CONFIG_KEY, HOME, SCREENSHOTS, picture_pixels
 from harness import FLIMMER_EXE, Session
-from test_camera import (AREA_600, CAMERA_FILES, CAMERA_OK, CAPTURE_CAPTION,
+from test_soak import gdi_objects
+from test_camera import (AREA_600, CAMERA_FILES, CAMERA_OK, CAPTURE_CAPTION, camera_state,
                          close_camera_screen, expect_running_preview, fitted, seen, snapshot_files,
                          sounds, start_with_camera, wait_for_frames)
 
@@ -43,6 +45,41 @@ def grab(s):
     return Shot(subprocess.run(["import", "-display", s.display, "-window", "root", "-depth",
                                 "8", "ppm:-"], capture_output=True, check=True,
                                timeout=20).stdout)
+
+
+class LiveScreen:
+    """Pixels read straight from the X server, a few milliseconds each: quick enough to act
+    within a flash of a quarter of a second."""
+
+    def __init__(self, s):
+        self.x = ctypes.CDLL("libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XGetImage.restype = ctypes.c_void_p
+        self.x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x.XGetPixel.restype = ctypes.c_ulong
+        self.x.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+        self.x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.display = self.x.XOpenDisplay(s.display.encode())
+        assert self.display, s.display
+        self.root = self.x.XDefaultRootWindow(self.display)
+
+    def pixel(self, px, py):
+        image = self.x.XGetImage(self.display, self.root, px, py, 1, 1, 0xFFFFFFFF, 2)  # ZPixmap
+        assert image
+        v = self.x.XGetPixel(image, 0, 0)
+        return (v >> 16) & 255, (v >> 8) & 255, v & 255
+
+    def white(self, area):
+        x, y, w, h = area
+        return all(self.pixel(x + dx, y + dy) == (255, 255, 255)
+                   for dx in (4, w // 2, w - 5) for dy in (2, h // 2, h - 3))
+
+    def close(self):
+        self.x.XCloseDisplay(self.display)
 
 
 def crop(raw, width, rect):
@@ -212,11 +249,36 @@ def scenario_escape_files_display_change_and_close_stop_a_countdown():
         digits = Digits(3, AREA_768)
         ok = (260, 720)
 
-        # Esc in the middle of the countdown.
+        # Esc in the middle of the countdown; the digits' drawing keeps no GDI object.
+        gdi = gdi_objects(s)
         s.post_click("Child01", *ok)
         wait_digit(s, digits)
         s.xdotool("key", "Escape")
         quiet_for_a_countdown(s, digits)
+        expect_running_preview(s, AREA_768)
+        assert gdi_objects(s) <= gdi, (gdi, gdi_objects(s))
+
+        # Esc during the flash, after the frame was held: no photo, and the preview moves on.
+        # The key must land within the flash; a late one takes the photo, and Esc then goes
+        # back from the editor to a new graph, which the count of graphs gives away.
+        live = LiveScreen(s)
+        for attempt in range(5):
+            graphs = camera_state(s, "Created")
+            s.post_click("Child01", *ok)
+            s.wait_until(lambda: live.white(AREA_768), timeout=6, interval=0.0,
+                         what="the flash")
+            s.xdotool("key", "Escape")
+            time.sleep(1.5)
+            if s.count("Child02") == 0 and camera_state(s, "Created") == graphs:
+                break
+            if s.count("Child02"):
+                s.post_click("Child02", *HOME)
+            s.wait_window("Child01")
+            wait_for_frames(s, 3)
+        else:
+            raise AssertionError("Esc never reached the flash")
+        live.close()
+        quiet_for_a_countdown(s, digits, seconds=1)
         expect_running_preview(s, AREA_768)
 
         # Files: the dialog replaces the countdown; cancelled, nothing is shot later.

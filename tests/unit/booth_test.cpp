@@ -101,6 +101,11 @@ TEST(Countdown, HoldsTheFrameOnlyDuringTheFlash) {
     EXPECT_TRUE(BoothHoldsFrame(run));
     AdvanceBooth(run);
     EXPECT_FALSE(BoothHoldsFrame(run));
+    // Cancelled during a flash, the run says the preview must take its frames again.
+    StartBooth(run, StripShots, false);
+    EXPECT_TRUE(BoothHoldsFrame(run));
+    EXPECT_TRUE(CancelBooth(run));
+    EXPECT_FALSE(BoothHoldsFrame(run));
 }
 
 TEST(Countdown, CancelAndRestartRules) {
@@ -111,7 +116,7 @@ TEST(Countdown, CancelAndRestartRules) {
     EXPECT_EQ(StartBooth(run, StripShots, true).action, BoothAction::None);
     EXPECT_EQ(run.digit, 2);
     EXPECT_EQ(run.shots, 1);
-    CancelBooth(run);
+    EXPECT_FALSE(CancelBooth(run)); // counting holds no frame
     EXPECT_FALSE(BoothRunning(run));
     // A timer that was already on its way after the cancel shoots nothing.
     EXPECT_EQ(AdvanceBooth(run).action, BoothAction::None);
