@@ -79,9 +79,9 @@ void DrawDigit(HDC dc, int width, int height) {
 void DrawProgress(HDC dc, int width) {
     char text[32];
     std::snprintf(text, sizeof text, "Photo %d of %d", Run.taken + 1, Run.shots);
-    HFONT font = CreateFontA(-22, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, "Tahoma");
+    HFONT font =
+        CreateFontA(-22, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
     HGDIOBJ oldFont = SelectObject(dc, font);
     SIZE size{};
     GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
@@ -234,8 +234,8 @@ void Carry(HWND screen, BoothStep step) {
         return;
     }
     }
-    if (step.delayMs > 0 && SetTimer(screen, BoothTimerId, static_cast<UINT>(step.delayMs),
-                                     nullptr) == 0)
+    if (step.delayMs > 0 &&
+        SetTimer(screen, BoothTimerId, static_cast<UINT>(step.delayMs), nullptr) == 0)
         EndRun(true); // without a timer the countdown would never end
 }
 

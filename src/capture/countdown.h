@@ -14,9 +14,9 @@ enum class BoothAction {
 
 struct BoothRun {
     BoothPhase phase = BoothPhase::Idle;
-    int digit = 0;  // 3, 2, 1 while counting
-    int taken = 0;  // shots taken so far
-    int shots = 0;  // shots wanted
+    int digit = 0; // 3, 2, 1 while counting
+    int taken = 0; // shots taken so far
+    int shots = 0; // shots wanted
     bool countdown = true;
 };
 

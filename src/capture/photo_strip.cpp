@@ -48,8 +48,8 @@ void StripShotOrigin(const StripPlan& plan, int frameWidth, int frameHeight, int
 
 bool ComposeStrip(const StripPlan& plan, const std::uint8_t* const* shots, int count,
                   int frameWidth, int frameHeight, std::uint8_t* out, std::size_t outSize) {
-    if (plan.width < 1 || plan.height < 1 || shots == nullptr || out == nullptr ||
-        frameWidth < 1 || frameHeight < 1 || count < 1 || count > plan.columns * plan.rows)
+    if (plan.width < 1 || plan.height < 1 || shots == nullptr || out == nullptr || frameWidth < 1 ||
+        frameHeight < 1 || count < 1 || count > plan.columns * plan.rows)
         return false;
     const std::size_t row = static_cast<std::size_t>(plan.width) * 3;
     if (outSize / row < static_cast<std::size_t>(plan.height))

@@ -17,8 +17,7 @@ constexpr int StripMaxSide = 16384;
 
 StripPlan PlanStrip(int shots, int frameWidth, int frameHeight, int areaWidth, int areaHeight);
 // Where shot i begins in the composed picture.
-void StripShotOrigin(const StripPlan& plan, int frameWidth, int frameHeight, int i, int& x,
-                     int& y);
+void StripShotOrigin(const StripPlan& plan, int frameWidth, int frameHeight, int i, int& x, int& y);
 // The shots (upright 24-bit frames of frameWidth x frameHeight, rows without padding) into
 // `out`, rows of plan.width * 3 bytes. False, with nothing written, when out is too small or
 // the plan does not hold the shots.

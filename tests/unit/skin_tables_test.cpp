@@ -39,7 +39,7 @@ TEST_F(SkinTables, SlotCountsOfEveryScreen) {
     const struct {
         const SkinDescriptor* skin;
         int n, m;
-    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 8, 8},  {&SkinChild02, 14, 14},
+    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 8, 8},   {&SkinChild02, 14, 14},
                     {&SkinChild03, 18, 18}, {&SkinChild40, 18, 34}, {&SkinChild41, 17, 17},
                     {&SkinChild4x, 17, 33}, {&SkinChild05, 25, 25}, {&SkinChild06, 11, 11}};
     for (const auto& e : expected) {

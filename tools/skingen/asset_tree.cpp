@@ -197,9 +197,9 @@ void WriteCountdownDigits(TreeWriter& out, const Layout& layout) {
     const Rect& area = layout.geometry.picture;
     const int size = std::min(area.w, area.h) * 9 / 20;
     for (int k = 1; k <= 3; ++k)
-        out.Write(TreePath("\\xDialog\\0\\Button\\Count" + std::to_string(k) + ".png",
-                           layout.digit),
-                  EncodePng(DrawCountdownDigit(k, size), PngChannels::Rgba));
+        out.Write(
+            TreePath("\\xDialog\\0\\Button\\Count" + std::to_string(k) + ".png", layout.digit),
+            EncodePng(DrawCountdownDigit(k, size), PngChannels::Rgba));
 }
 
 void WriteBackgrounds(TreeWriter& out, const Layout& layout) {
