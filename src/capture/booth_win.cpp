@@ -16,6 +16,7 @@
 
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -34,6 +35,12 @@ HWND Screen = nullptr;
 Gdiplus::GpImage* Digits[CountdownFrom] = {};
 std::vector<std::uint8_t> Shots[StripShots];
 int ShotWidth = 0, ShotHeight = 0;
+// Small copies of a strip's shots so far, shown along the bottom of the area while it runs.
+struct Thumbnail {
+    std::vector<std::uint32_t> pixels; // 32-bit, top row first
+    int width = 0, height = 0;
+};
+Thumbnail Thumbnails[StripShots];
 
 void ReleaseDigits() {
     for (Gdiplus::GpImage*& d : Digits) {
@@ -103,6 +110,28 @@ void DrawProgress(HDC dc, int width) {
     DeleteObject(font);
 }
 
+void DrawThumbnails(HDC dc, int height) {
+    HBRUSH paper = CreateSolidBrush(RGB(StripBorderRed, StripBorderGreen, StripBorderBlue));
+    for (int i = 0; i < Run.taken && i < StripShots; ++i) {
+        const Thumbnail& t = Thumbnails[i];
+        if (t.pixels.empty())
+            continue;
+        const int x = 16 + i * (t.width + 14), y = height - t.height - 16;
+        const RECT frame{x - 3, y - 3, x + t.width + 3, y + t.height + 3};
+        FillRect(dc, &frame, paper);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = t.width;
+        info.bmiHeader.biHeight = -t.height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(t.width), static_cast<DWORD>(t.height), 0, 0,
+                          0, static_cast<UINT>(t.height), t.pixels.data(), &info, DIB_RGB_COLORS);
+    }
+    DeleteObject(paper);
+}
+
 void DrawOverlay(HDC dc, int width, int height) {
     if (Run.phase == BoothPhase::Flash) {
         RECT all{0, 0, width, height};
@@ -111,8 +140,10 @@ void DrawOverlay(HDC dc, int width, int height) {
     }
     if (Run.phase == BoothPhase::Counting)
         DrawDigit(dc, width, height);
-    if (Run.shots > 1 && BoothRunning(Run))
+    if (Run.shots > 1 && BoothRunning(Run)) {
+        DrawThumbnails(dc, height);
         DrawProgress(dc, width);
+    }
 }
 
 // The preview again with the overlay as it is now (or without one).
@@ -126,6 +157,8 @@ void Redraw() {
 void ForgetShots() {
     for (std::vector<std::uint8_t>& s : Shots)
         std::vector<std::uint8_t>().swap(s);
+    for (Thumbnail& t : Thumbnails)
+        t = Thumbnail{};
     ShotWidth = ShotHeight = 0;
 }
 
@@ -162,6 +195,27 @@ bool KeepShot(int index) {
     const std::size_t bytes = static_cast<std::size_t>(ShotWidth) * ShotHeight * 3;
     Shots[index].assign(frame, frame + bytes);
     return true;
+}
+
+// A sixth of the area wide, by nearest pixels: only a reminder of what was taken.
+void MakeThumbnail(int index) {
+    Thumbnail& t = Thumbnails[index];
+    t.width = std::max(1, AreaWidth / 6);
+    t.height = static_cast<int>(
+        std::clamp(static_cast<long long>(ShotHeight) * t.width / std::max(1, ShotWidth), 1LL,
+                   static_cast<long long>(AreaHeight / 4 + 1)));
+    t.pixels.assign(static_cast<std::size_t>(t.width) * t.height, 0);
+    const std::uint8_t* shot = Shots[index].data();
+    for (int y = 0; y < t.height; ++y) {
+        const std::size_t sy = static_cast<std::size_t>(y) * ShotHeight / t.height;
+        for (int x = 0; x < t.width; ++x) {
+            const std::size_t sx = static_cast<std::size_t>(x) * ShotWidth / t.width;
+            const std::uint8_t* p = shot + (sy * ShotWidth + sx) * 3;
+            t.pixels[static_cast<std::size_t>(y) * t.width + x] =
+                p[0] | static_cast<std::uint32_t>(p[1]) << 8 |
+                static_cast<std::uint32_t>(p[2]) << 16;
+        }
+    }
 }
 
 void FinishStrip(HWND screen) {
@@ -218,6 +272,8 @@ void Carry(HWND screen, BoothStep step) {
             ReportNoPicture();
             return;
         }
+        if (Run.shots > 1)
+            MakeThumbnail(Run.taken - 1);
         if (SpeakerOn)
             PlayProgramSound("snap.wav");
         Redraw();

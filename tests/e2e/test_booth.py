@@ -316,7 +316,14 @@ def scenario_strip_of_four_distinct_frames():
         s.post_click("Child01", *CAMERA_STRIP)
         # The second countdown: one photo taken, "Photo 2 of 4" over the preview.
         time.sleep(max(0.0, pressed + 4.6 - time.monotonic()))
-        save_shot(grab(s), "camera-strip")
+        progress = grab(s)
+        save_shot(progress, "camera-strip")
+        # The first shot waits as a small picture in a paper frame at the bottom left: a sixth
+        # of the area wide (106 x 79), 16 pixels in; its top rows are the frame counter.
+        thumb_x, thumb_y = 352 + 16, 49 + 512 - 79 - 16
+        assert progress.at(thumb_x - 2, thumb_y - 2) == PAPER
+        r, g, b = progress.at(thumb_x + 50, thumb_y + 1)
+        assert r == g == b, (r, g, b)
         assert s.count("Child02") == 0
         s.wait_window("Child02", 25000)
         assert time.monotonic() - pressed >= 4 * 3
