@@ -48,7 +48,8 @@ e2e: windows installer
 screens: setup windows
 	@FLIMMER_UPDATE_SCREENS=1 python3 tests/e2e/run.py start_screen_appears_at_start_position \
 		walk_the_road_of_screens recolour_then_save_in_four_formats \
-		camera_preview_and_snapshots perspective_buttons_turn_the_card_and_undo \
+		camera_preview_and_snapshots countdown_shows_three_two_one_and_shoots_the_shown_frame \
+		strip_of_four_distinct_frames perspective_buttons_turn_the_card_and_undo \
 		gallery_effects_step_back_and_forward background_painted_in_and_one_colour_replaced \
 		stickers_dragged_stamped_and_undone foreground_and_cover_keep_their_files \
 		pen_draws_erases_and_keeps_its_width_and_colour

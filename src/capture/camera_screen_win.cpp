@@ -2,7 +2,9 @@
 #include "capture/capture_screens_win.h"
 
 #include "capture/camera_choice_win.h"
+#include "capture/booth_win.h"
 #include "capture/capture_frames.h"
+#include "capture/countdown.h"
 #include "capture/capture_win.h"
 #include "capture/live_effect.h"
 #include "capture/live_effects_win.h"
@@ -51,6 +53,8 @@ void CreateCameraScreen(HWND w) {
     SetSpeakerPictures(SkinChild01, SpeakerSlotCamera, SpeakerOn, ProgramFolder);
     PreviewMirrored = ReadSettingNumber("Mirror", 1) != 0;
     SetMirrorPictures(SkinChild01, CameraSlot::Mirror, PreviewMirrored, ProgramFolder);
+    CountdownOn = ReadSettingNumber("Countdown", 1) != 0;
+    SetCountdownPictures(SkinChild01, CameraSlot::Countdown, CountdownOn, ProgramFolder);
     ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
     PrepareSkinPictures(SkinChild02); // for a snapshot or a photo opened from here
@@ -72,8 +76,14 @@ void CreateCameraScreen(HWND w) {
     ShowWindow(PictureWindow, SW_SHOWNORMAL);
 }
 
+} // namespace
+
 // The newest frame into a PNG in the temporary folder, loaded at once as the picture to edit.
-void TakeSnapshot(HWND w) {
+void TakeSnapshot(HWND w, bool shutterPlayed) {
+    if (GrabFrame() == nullptr) {
+        ReportNoPicture();
+        return;
+    }
     SnapshotRequested = 1;
     PictureFromFile = 0;
     SYSTEMTIME now;
@@ -91,7 +101,7 @@ void TakeSnapshot(HWND w) {
     widePath[PathSize - 1] = L'\0';
 
     if (GrabFrame() != nullptr)
-        SaveSnapshotPng(FrameToBitmap(), widePath);
+        SaveSnapshotPng(FrameToBitmap(), widePath, !shutterPlayed);
     if (!IsPictureKind(FileKindOf(path)))
         return;
     // Without a file the loader says so and the preview goes on; the file goes either way.
@@ -104,6 +114,8 @@ void TakeSnapshot(HWND w) {
     ApplyLiveEffectToSnapshot(LiveEffect);
     EnterEditing(w, CameraScreenId);
 }
+
+namespace {
 
 // The preview, and so the next snapshot, turned left to right or back; remembered.
 void ToggleMirror(HWND w) {
@@ -153,10 +165,11 @@ void PressCamera(HWND w, LPARAM lp) {
         MinimiseMainWindow();
         break;
     case CameraSlot::Snapshot:
-        TakeSnapshot(w);
+        StartBoothRun(w, 1);
         break;
     case CameraSlot::Files: {
         static char title[PathSize];
+        StopBooth(true);
         SnapshotRequested = 0;
         OpenPictureFile(w, CameraScreenId, CameraFileName, title);
         break;
@@ -167,6 +180,15 @@ void PressCamera(HWND w, LPARAM lp) {
         break;
     case CameraSlot::Mirror:
         ToggleMirror(w);
+        break;
+    case CameraSlot::Countdown:
+        ToggleCountdown();
+        SetCountdownPictures(SkinChild01, CameraSlot::Countdown, CountdownOn, ProgramFolder);
+        ReleaseButtonDCs(SkinChild01.M);
+        ReloadCameraSkin(w);
+        break;
+    case CameraSlot::Strip:
+        StartBoothRun(w, StripShots);
         break;
     case CameraSlot::CameraName:
     case CameraSlot::CameraSize:
@@ -191,6 +213,7 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         CreateCameraScreen(w);
         return 0;
     case WM_DESTROY:
+        StopBooth(false);
         StopWatchingCamera(w);
         StopCapture();
         ReleaseLiveEffectPictures();
@@ -209,18 +232,20 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         PressCamera(w, lp);
         return 0;
     case FrameReadyMessage:
-        ShowNewestFrame();
+        if (!BoothHoldsPreview())
+            ShowNewestFrame();
+        return 0;
+    case WM_TIMER:
+        if (wp == CameraWatchTimer)
+            WatchCamera(w);
+        else
+            BoothTimer(w);
         return 0;
     case ScreenBackMessage:
         BringBackCameraScreen(w);
         return 0;
     case CameraEventMessage:
         HandleCameraEvents(w);
-        return 0;
-    case WM_TIMER:
-        if (wp != CameraWatchTimer)
-            break;
-        WatchCamera(w);
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

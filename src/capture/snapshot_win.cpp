@@ -68,11 +68,11 @@ Gdiplus::GpBitmap* FrameToBitmap() {
     return c.SnapshotBitmap;
 }
 
-void SaveSnapshotPng(Gdiplus::GpBitmap* bitmap, const WCHAR* path) {
+void SaveSnapshotPng(Gdiplus::GpBitmap* bitmap, const WCHAR* path, bool shutter) {
     if (bitmap == nullptr || SnapshotRequested != 1)
         return;
     SnapshotRequested = 0;
-    if (SpeakerOn)
+    if (SpeakerOn && shutter)
         PlayProgramSound("snap.wav");
     FindEncoder(L"image/png", &PngEncoder);
     static const CLSID none{};

@@ -16,5 +16,6 @@ extern CLSID PngEncoder;
 BYTE* GrabFrame();
 // The frame in CaptureState.SnapshotBitmap, or null.
 Gdiplus::GpBitmap* FrameToBitmap();
-// Writes the bitmap as PNG with the shutter sound; an existing file is never overwritten.
-void SaveSnapshotPng(Gdiplus::GpBitmap* bitmap, const WCHAR* path);
+// Writes the bitmap as PNG, with the shutter sound unless it has already played (the
+// countdown's shot); an existing file is never overwritten.
+void SaveSnapshotPng(Gdiplus::GpBitmap* bitmap, const WCHAR* path, bool shutter = true);

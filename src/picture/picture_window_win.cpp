@@ -51,6 +51,8 @@ void PaintLiveSurface(HDC windowDC) {
         if (BackBufferDC != nullptr)
             BitBlt(windowDC, 0, 0, AreaWidth, AreaHeight, BackBufferDC, AreaOffsetX, AreaOffsetY,
                    SRCCOPY);
+        if (LiveOverlayHook != nullptr)
+            LiveOverlayHook(windowDC, AreaWidth, AreaHeight);
         return;
     }
     HDC memory = CreateCompatibleDC(windowDC);
@@ -312,6 +314,8 @@ void DeletePictureSurfaces() {
     DeleteLiveSurface();
 }
 
+void (*LiveOverlayHook)(HDC dc, int width, int height) = nullptr;
+
 void ShowLivePicture(const ColorPlanes& picture, int width, int height) {
     if (width > AreaWidth || height > AreaHeight || !MakeLiveSurface(AreaWidth, AreaHeight))
         return;
@@ -326,6 +330,8 @@ void ShowLivePicture(const ColorPlanes& picture, int width, int height) {
     const std::size_t x = (AreaWidth - width) / 2, y = (AreaHeight - height) / 2;
     PackPixels(picture.blue, picture.green, picture.red, width, height, 32,
                Live.bits + Live.stride * y + 4 * x, Live.stride);
+    if (LiveOverlayHook != nullptr)
+        LiveOverlayHook(memory, Live.width, Live.height);
     BitBlt(windowDC, 0, 0, Live.width, Live.height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);

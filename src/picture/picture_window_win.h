@@ -28,6 +28,8 @@ void DeletePaintSurface();
 // The camera screen's live picture of width x height, centred in the picture window (which
 // covers the area) as its snapshot will arrive, the screen's own picture around it.
 void ShowLivePicture(const ColorPlanes& picture, int width, int height);
+// Drawn over the camera screen's live picture (its countdown and flash); null for nothing.
+extern void (*LiveOverlayHook)(HDC dc, int width, int height);
 // The live picture goes; the picture window shows the screen behind it until the next one.
 void DeleteLiveSurface();
 // Deletes the picture surfaces that live until the main window goes.

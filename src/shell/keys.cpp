@@ -64,6 +64,10 @@ KeyCommand CommandOfKey(int code, unsigned key, bool ctrl, bool shift, bool alt)
     switch (key) {
     case Key::F1:
         return {KeyAction::Commit, -1};
+    case Key::Space:
+        if (code == 1)
+            return Press(CameraSlot::Snapshot);
+        break;
     case Key::Enter:
         if (code == 1)
             return Press(CameraSlot::Snapshot);
@@ -71,6 +75,8 @@ KeyCommand CommandOfKey(int code, unsigned key, bool ctrl, bool shift, bool alt)
             return Press(TitleSlot::Ok);
         break;
     case Key::Escape:
+        if (code == 1)
+            return {KeyAction::StopCountdown, -1};
         if (HasPre(code))
             return Press(TitleSlot::Pre);
         break;

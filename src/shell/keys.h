@@ -2,7 +2,8 @@
 // exactly what its button does.
 #pragma once
 
-enum class KeyAction { None, PressSlot, SaveAsPng, Copy, Paste, Commit };
+// StopCountdown: Esc on the camera screen, which ends a running countdown or strip.
+enum class KeyAction { None, PressSlot, SaveAsPng, Copy, Paste, Commit, StopCountdown };
 
 struct KeyCommand {
     KeyAction action = KeyAction::None;
@@ -11,7 +12,7 @@ struct KeyCommand {
 
 // Virtual-key codes of the keys the program answers.
 namespace Key {
-enum : unsigned { Enter = 0x0D, Escape = 0x1B, F1 = 0x70 };
+enum : unsigned { Enter = 0x0D, Escape = 0x1B, Space = 0x20, F1 = 0x70 };
 }
 
 // A key going down; letters are their capital's code, as the platform reports them.

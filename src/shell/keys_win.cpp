@@ -1,5 +1,6 @@
 #include "shell/keys_win.h"
 
+#include "capture/booth_win.h"
 #include "capture/paste_win.h"
 #include "picture/picture_window_win.h"
 #include "program/program_win.h"
@@ -58,6 +59,9 @@ bool CarryOut(const KeyCommand& command) {
     case KeyAction::Commit:
         CommitShownPicture();
         break;
+    case KeyAction::StopCountdown:
+        // With nothing running the key stays unanswered, as before.
+        return StopBooth(true);
     }
     return true;
 }

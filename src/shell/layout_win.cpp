@@ -1,6 +1,7 @@
 #include "shell/layout_win.h"
 
 #include "capture/camera_choice_win.h"
+#include "capture/booth_win.h"
 #include "capture/capture_win.h"
 #include "capture/live_effects_win.h"
 #include "navigation/navigation_win.h"
@@ -34,6 +35,7 @@ void ApplyDisplayLayout() {
     SetWindowPos(ScreenWindow, nullptr, 0, 0, LayoutWidth, LayoutHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     if (ScreenCode == 1) {
+        StopBooth(false); // a countdown never outlives its preview
         StopCapture();
         MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
         StartCapture();

@@ -5,9 +5,18 @@ namespace StartSlot {
 enum : int { Close = 0, Min = 1, Open = 2, Speaker = 3, Camera = 4 };
 }
 namespace CameraSlot {
-enum : int { Close = 0, Min = 1, Snapshot = 2, Files = 3, Speaker = 4, Mirror = 5 };
+enum : int {
+    Close = 0,
+    Min = 1,
+    Snapshot = 2,
+    Files = 3,
+    Speaker = 4,
+    Mirror = 5,
+    Countdown = 6,
+    Strip = 7,
+};
 // The live effects' picker: "none", then the gallery's fifteen effects in their order.
-enum : int { FirstLiveEffect = 6, LiveEffectSlots = 16, LastLiveEffect = FirstLiveEffect + 15 };
+enum : int { FirstLiveEffect = 8, LiveEffectSlots = 16, LastLiveEffect = FirstLiveEffect + 15 };
 enum : int {
     CameraName = LastLiveEffect + 1, // the camera in use; a press goes to the next one
     CameraSize = LastLiveEffect + 2, // the picture size asked of it; a press goes to the next smaller

@@ -94,11 +94,12 @@ void AddLiveEffectPicker(SkinDescriptor& d, int& i) {
 
 SkinDescriptor MakeChild01() {
     SkinDescriptor d;
-    Begin(d, "Dlg1.PNG", 24, 24);
+    Begin(d, "Dlg1.PNG", 26, 26);
     int i = 0;
     AddSlots(d, i, {{"Close", 0, 0, 42, 23}, {"Min0", 0, 0, 36, 23}, {"OK", 250, 542, 50, 50},
                     {"Files", 204, 552, 46, 29}, {"SpkON", 157, 552, 46, 29},
-                    {"MirrorOn", 110, 552, 46, 29}});
+                    {"MirrorOn", 110, 552, 46, 29}, {"TimerOn", 63, 552, 46, 29},
+                    {"Strip", 16, 552, 46, 29}});
     AddLiveEffectPicker(d, i);
     // x and width follow the panel's width: SetTitleBarCells.
     AddSlots(d, i, {{"CamName", 0, CameraChoiceTop, 0, CameraChoiceHeight},
@@ -242,6 +243,10 @@ char MirrorPaths[6][PathSize] = {
     "\\xDialog\\0\\Button\\MirrorOff_push.PNG", "\\xDialog\\0\\Button\\MirrorOn_norm.PNG",
     "\\xDialog\\0\\Button\\MirrorOn_hi.PNG",    "\\xDialog\\0\\Button\\MirrorOn_push.PNG"};
 char LiveCaptionPath[PathSize] = "\\xDialog\\0\\Button\\LiveCaptions.png";
+char CountdownPaths[6][PathSize] = {
+    "\\xDialog\\0\\Button\\TimerOff_norm.PNG", "\\xDialog\\0\\Button\\TimerOff_hi.PNG",
+    "\\xDialog\\0\\Button\\TimerOff_push.PNG", "\\xDialog\\0\\Button\\TimerOn_norm.PNG",
+    "\\xDialog\\0\\Button\\TimerOn_hi.PNG",    "\\xDialog\\0\\Button\\TimerOn_push.PNG"};
 char HoverMaskPath[PathSize] = "\\xDialog\\0\\Button\\IconMask.bmp";
 char SelectionMaskPath[PathSize] = "\\xDialog\\0\\Button\\IconMaskP.bmp";
 
@@ -280,6 +285,8 @@ void SetBottomRowCells(int layoutHeight) {
     for (int i = 0; i < 3; ++i)
         SkinChild01.y[2 + i] = row[i];
     SkinChild01.y[CameraSlot::Mirror] = row[1];
+    SkinChild01.y[CameraSlot::Countdown] = row[1];
+    SkinChild01.y[CameraSlot::Strip] = row[1];
     SkinChild06.y[4] = row[1];
 }
 
@@ -298,6 +305,8 @@ void SetSkinDigit(int skinSet) {
     for (char* p : MirrorPaths)
         SetDigit(p, digit);
     SetDigit(LiveCaptionPath, digit);
+    for (char* p : CountdownPaths)
+        SetDigit(p, digit);
 }
 
 void MakeSkinPathsAbsolute(const char* programFolder) {
@@ -335,6 +344,10 @@ void SetSpeakerPictures(SkinDescriptor& skin, int slot, int speakerOn, const cha
 
 void SetMirrorPictures(SkinDescriptor& skin, int slot, bool mirrored, const char* programFolder) {
     SetTogglePictures(skin, slot, MirrorPaths, mirrored, programFolder);
+}
+
+void SetCountdownPictures(SkinDescriptor& skin, int slot, bool on, const char* programFolder) {
+    SetTogglePictures(skin, slot, CountdownPaths, on, programFolder);
 }
 
 bool HitSlot(const SkinDescriptor& skin, int i, int x, int y) {

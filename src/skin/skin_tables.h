@@ -38,6 +38,8 @@ extern SkinDescriptor* const AllSkins[SkinCount];
 extern char SpeakerPaths[6][PathSize];
 // The same for the camera screen's mirror button: MirrorOff, then MirrorOn.
 extern char MirrorPaths[6][PathSize];
+// The same for the camera screen's countdown button: TimerOff, then TimerOn.
+extern char CountdownPaths[6][PathSize];
 extern char HoverMaskPath[PathSize];
 extern char SelectionMaskPath[PathSize];
 
@@ -66,7 +68,7 @@ struct CameraChoiceRow {
     int nameX, nameWidth, sizeX, sizeWidth;
 };
 CameraChoiceRow CameraChoiceCells(int layoutWidth);
-// Bottom-row y of slots 4..7 (camera 2..5, export 4) from the layout height.
+// Bottom-row y of slots 4..7 (camera 2..7, export 4) from the layout height.
 void SetBottomRowCells(int layoutHeight);
 // Writes '0' + skinSet after "\xDialog\" in every skin path and speaker and mirror path.
 void SetSkinDigit(int skinSet);
@@ -76,6 +78,8 @@ void MakeSkinPathsAbsolute(const char* programFolder);
 void SetSpeakerPictures(SkinDescriptor& skin, int slot, int speakerOn, const char* programFolder);
 // Sets the mirror slot's three paths: MirrorOn pictures while the preview is mirrored.
 void SetMirrorPictures(SkinDescriptor& skin, int slot, bool mirrored, const char* programFolder);
+// Sets the countdown slot's three paths: TimerOn pictures while the countdown is on.
+void SetCountdownPictures(SkinDescriptor& skin, int slot, bool on, const char* programFolder);
 
 // Slot i contains the point: left and top edges inside, right and bottom outside.
 bool HitSlot(const SkinDescriptor& skin, int i, int x, int y);

@@ -42,12 +42,16 @@ def pattern(x, y):
     return (23 * bx + 40) % 256, (29 * by + 70) % 256, 200 if (bx + by) % 2 else 50
 
 
-def start_with_camera(s, sound_trace=False, **config):
+def start_with_camera(s, sound_trace=False, countdown=0, **config):
     """Registers the virtual camera with the given settings and starts Flimmer on its camera
-    screen. sound_trace makes Wine log the sounds played into the program's output."""
+    screen. sound_trace makes Wine log the sounds played into the program's output. The
+    countdown before a snapshot is off (0) unless asked for (1); None leaves the setting as
+    it is."""
     rc, _, err = s._wine(["wine", "regsvr32", "/s", s.winpath(VCAM_DLL)], 60)
     assert rc == 0, f"regsvr32 flimvcam.dll: {err.strip()[-300:]}"
     configure_camera(s, **config)
+    if countdown is not None:
+        s.reg_add(CONFIG_KEY, "Countdown", "REG_DWORD", countdown)
     if sound_trace:
         s.env["WINEDEBUG"] = "-all,trace+winmm"
     return s.start()
@@ -308,10 +312,13 @@ def scenario_snapshot_before_the_first_frame_and_files():
         assert video_window(s) == []
         # Before the first frame the picture window shows the skin behind it, nothing stale.
         s.wait_until(lambda: s.pixel(352 + 20, 49 + 20) == STAGE, what="the empty preview")
-        # No frame yet: no file, the loader's message, and the camera screen stays.
+        # No frame yet: no file, a message that says so (not the loader's), and the camera
+        # screen stays.
         s.post_click("Child01", *CAMERA_OK)
         caption, text = s.msgbox_ok(15000)
-        assert is_loader_error(caption, text), (caption, text)
+        assert not is_loader_error(caption, text), (caption, text)
+        assert caption == CAPTURE_CAPTION, caption
+        assert "no picture from the camera" in text, text
         assert s.count("Child02") == 0
         assert s.rect("ChildImage") == AREA_600
         assert video_window(s) == []

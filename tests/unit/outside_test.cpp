@@ -135,6 +135,10 @@ TEST(Keys, EachScreenAnswersItsOwnShortcuts) {
     EXPECT_EQ(slot(0, 'O', true), StartSlot::Open);
     EXPECT_EQ(slot(1, 'O', true), CameraSlot::Files);
     EXPECT_EQ(slot(1, Key::Enter, false), CameraSlot::Snapshot);
+    // Space shoots too, on the camera screen only; Esc there stops a countdown.
+    EXPECT_EQ(slot(1, Key::Space, false), CameraSlot::Snapshot);
+    EXPECT_EQ(slot(2, Key::Space, false), none);
+    EXPECT_EQ(CommandOfKey(1, Key::Escape, false, false, false).action, KeyAction::StopCountdown);
     for (int screen : {0, 1, 6})
         EXPECT_EQ(slot(screen, 'Z', true), none) << screen;
     EXPECT_EQ(slot(0, Key::Enter, false), none);

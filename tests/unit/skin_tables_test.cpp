@@ -39,7 +39,7 @@ TEST_F(SkinTables, SlotCountsOfEveryScreen) {
     const struct {
         const SkinDescriptor* skin;
         int n, m;
-    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 24, 24}, {&SkinChild02, 14, 14},
+    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 26, 26}, {&SkinChild02, 14, 14},
                     {&SkinChild03, 18, 18}, {&SkinChild40, 18, 34}, {&SkinChild41, 17, 17},
                     {&SkinChild4x, 17, 33}, {&SkinChild05, 25, 25}, {&SkinChild06, 11, 11}};
     for (const auto& e : expected) {
@@ -100,6 +100,8 @@ TEST_F(SkinTables, RunTimeCellsFollowTheLayout) {
     EXPECT_EQ(SkinChild01.y[2], 710);
     EXPECT_EQ(SkinChild01.y[4], 720);
     EXPECT_EQ(SkinChild01.y[CameraSlot::Mirror], 720);
+    EXPECT_EQ(SkinChild01.y[CameraSlot::Countdown], 720);
+    EXPECT_EQ(SkinChild01.y[CameraSlot::Strip], 720);
     EXPECT_EQ(SkinChild06.y[4], 720);
     EXPECT_EQ(SkinChild06.y[5], 80); // export buttons other than Exit stay
     // The camera choosers span the wider panel: from x 24 to 14 short of its edge at 427.
@@ -158,6 +160,13 @@ TEST_F(SkinTables, AbsolutePathsDigitAndSpeakerPictures) {
     EXPECT_STREQ(SkinChild01.norm[4], "C:\\Apps\\xDialog\\6\\Button\\SpkOFF_norm.PNG");
     SetSpeakerPictures(SkinChild01, SpeakerSlotCamera, 0, "C:\\Apps");
     EXPECT_STREQ(SkinChild01.push[4], "C:\\Apps\\xDialog\\6\\Button\\SpkON_push.PNG");
+    // The countdown button follows the skin set and shows whether the countdown is on.
+    SetCountdownPictures(SkinChild01, CameraSlot::Countdown, true, "C:\\Apps");
+    EXPECT_STREQ(SkinChild01.hi[CameraSlot::Countdown],
+                 "C:\\Apps\\xDialog\\6\\Button\\TimerOn_hi.PNG");
+    SetCountdownPictures(SkinChild01, CameraSlot::Countdown, false, "C:\\Apps");
+    EXPECT_STREQ(SkinChild01.norm[CameraSlot::Countdown],
+                 "C:\\Apps\\xDialog\\6\\Button\\TimerOff_norm.PNG");
 
     SetSkinDigit(0);
     EXPECT_STREQ(SkinChild03.background, "C:\\Apps\\xDialog\\0\\DialogBox\\Dlg3x.PNG");

@@ -74,6 +74,11 @@ Canvas DrawDefaultPicture(int width, int height);
 std::vector<double> ClickSound(int sampleRate);
 std::vector<double> ShutterSound(int sampleRate);
 
+// --- the camera screen's countdown (art_booth.cpp)
+// Digit 1..3 on a round badge, transparent around it (written with its alpha).
+Canvas DrawCountdownDigit(int digit, int size);
+std::vector<double> TickSound(int sampleRate);
+
 // --- program icon and cursors (art_icons.cpp)
 Canvas DrawAppIcon(int size);
 MonoCursor OpenHandCursor();

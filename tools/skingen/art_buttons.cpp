@@ -70,6 +70,10 @@ const std::map<std::string_view, Look>& Looks() {
         // Lit while the preview is mirrored, greyed while it shows the camera's own view.
         {"MirrorOn", {Kind::Pill, look::Teal, std::nullopt, "Mirror"}},
         {"MirrorOff", {Kind::Pill, Rgb(150, 156, 158), std::nullopt, "Mirror"}},
+        // Lit while OK counts down before it shoots, greyed while it shoots at once.
+        {"TimerOn", {Kind::Pill, look::Teal, std::nullopt, "3-2-1"}},
+        {"TimerOff", {Kind::Pill, Rgb(150, 156, 158), std::nullopt, "3-2-1"}},
+        {"Strip", {Kind::Pill, look::Berry, std::nullopt, "Strip"}},
         // The camera's name and its picture size are written on these at run time.
         {"CamName", {Kind::Chooser, look::Teal, Camera}},
         {"CamSize", {Kind::Chooser, look::Sky, Width}},

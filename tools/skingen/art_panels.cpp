@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace skingen {
 
@@ -262,11 +263,40 @@ void SavePanel(Canvas& c, int panelRight) {
     BottomTray(c, d, {4});
 }
 
-// A hint with its sign in a coloured disc.
-void HintRow(Canvas& c, double y, Pictogram sign, Color disc, const char* text, int panelRight) {
-    Fill(c, Circle(44, y, 17), disc);
-    DrawPictogram(c, sign, 44, y, 22, Rgb(255, 255, 255));
-    Paragraph(c, 72, y + 4, text, Style(10.5, Bold, look::Ink), panelRight - 90, 15);
+// A button in small beside its caption, for the camera screen's compact key.
+void MiniButton(Canvas& c, double x, double cy, Color colour, const char* label,
+                std::optional<Pictogram> sign, const char* caption) {
+    constexpr double W = 38, H = 19;
+    Fill(c, RoundRect(x, cy - H / 2, W, H, H / 2), colour);
+    if (sign)
+        DrawPictogram(c, *sign, x + W / 2, cy, 14, Rgb(255, 255, 255));
+    else
+        DrawTextCentered(c, x + W / 2, cy, label,
+                         Style(FitCap(label, Style(7, Bold, Rgb(255, 255, 255)), W - 8, 7), Bold,
+                               Rgb(255, 255, 255)));
+    DrawText(c, x + W + 7, cy + 4.5, caption, Style(9, Bold, look::Ink));
+}
+
+// Every camera button and key in two columns, between the space above (kept free for the
+// camera's own controls) and the bottom tray.
+void CameraKey(Canvas& c, const SkinDescriptor& d, int panelRight) {
+    const double top = c.Height() < 768 ? 410 : 430;
+    const Rect tray = AroundSlots(d, {CameraSlot::Snapshot, CameraSlot::Strip}, 6);
+    const double rows = 4;
+    const double step = std::min(c.Height() < 768 ? 26.0 : 32.0, (tray.y - 10 - top) / rows);
+    const double left = 20, right = 20 + (panelRight - 40) / 2.0 + 4;
+    double y = top + step / 2;
+    MiniButton(c, left, y, look::Green, "OK", std::nullopt, "Take a photo");
+    MiniButton(c, right, y, look::Teal, "3-2-1", std::nullopt, "Countdown");
+    y += step;
+    MiniButton(c, left, y, look::Berry, "Strip", std::nullopt, "Four in a row");
+    MiniButton(c, right, y, look::Teal, "Mirror", std::nullopt, "Mirror view");
+    y += step;
+    MiniButton(c, left, y, look::Teal, "", Pictogram::Folder, "Open a file");
+    MiniButton(c, right, y, look::Teal, "", Pictogram::SoundOn, "Sounds");
+    y += step;
+    const TextStyle keys = Style(8.5, Bold, look::SoftInk);
+    DrawText(c, left, y + 4, "Keys: Space or Enter shoots, Esc stops.", keys);
 }
 
 // The camera and size choosers under the heading, on a tray of their own.
@@ -293,22 +323,10 @@ void CameraPanel(Canvas& c, int panelRight) {
     DrawPictogram(c, Pictogram::Smile, 62, 86, 64, look::Ink);
     DrawText(c, 108, 98, "Smile!", Style(26, Bold, look::Ink));
     Paragraph(c, 24, 150, "Your photo is the start of the fun.", Hint, panelRight - 48, HintLine);
-    const double top = 200;
-    HintRow(c, top, Pictogram::Camera, look::Teal, "Look into the camera.", panelRight);
-    Fill(c, Circle(44, top + 56, 17), look::Green);
-    DrawTextCentered(c, 44, top + 56, "OK", Style(10, Bold, Rgb(255, 255, 255)));
-    Paragraph(c, 72, top + 60, "Press OK to take your photo.", Style(10.5, Bold, look::Ink),
-              panelRight - 90, 15);
-    HintRow(c, top + 112, Pictogram::Folder, look::Teal, "Or open a picture from a file.",
-            panelRight);
-    HintRow(c, top + 168, Pictogram::SoundOn, look::Teal, "Switch the sounds on or off.",
-            panelRight);
-    // The mirror button in small, as the discs above show the other buttons.
-    Fill(c, RoundRect(21, top + 212, 46, 24, 12), look::Teal);
-    DrawTextCentered(c, 44, top + 224, "Mirror", Style(8, Bold, Rgb(255, 255, 255)));
-    Paragraph(c, 72, top + 228, "See yourself as in a mirror.", Style(10.5, Bold, look::Ink),
-              panelRight - 90, 15);
-    BottomTray(c, d, {2, 3, 4, 5});
+    CameraKey(c, d, panelRight);
+    BottomTray(c, d,
+               {CameraSlot::Snapshot, CameraSlot::Files, CameraSlot::Speaker, CameraSlot::Mirror,
+                CameraSlot::Countdown, CameraSlot::Strip});
     LiveEffectPicker(c);
     CameraChoicePanel(c);
 }

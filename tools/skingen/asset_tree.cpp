@@ -157,6 +157,10 @@ std::map<std::string, ButtonPictures> CollectButtons() {
         const char* const mirror[3] = {MirrorPaths[k], MirrorPaths[k + 1], MirrorPaths[k + 2]};
         Note(buttons, ButtonName(MirrorPaths[k]), mirror, SkinChild01.width[CameraSlot::Mirror],
              SkinChild01.height[CameraSlot::Mirror]);
+        const char* const timer[3] = {CountdownPaths[k], CountdownPaths[k + 1],
+                                      CountdownPaths[k + 2]};
+        Note(buttons, ButtonName(CountdownPaths[k]), timer,
+             SkinChild01.width[CameraSlot::Countdown], SkinChild01.height[CameraSlot::Countdown]);
     }
     return buttons;
 }
@@ -193,6 +197,16 @@ Canvas DrawFace(const std::string& name, const ButtonPictures& b, Face face) {
         return DrawLiveEffectTile(std::stoi(name.substr(4)), b.width, b.height, face);
     return IsEffectButton(name) ? DrawEffectTile(std::stoi(name.substr(1)), b.width, face)
                                 : DrawButton(name, b.width, b.height, face);
+}
+
+// Large over the preview, yet leaving the face around it in view.
+void WriteCountdownDigits(TreeWriter& out, const Layout& layout) {
+    const Rect& area = layout.geometry.picture;
+    const int size = std::min(area.w, area.h) * 9 / 20;
+    for (int k = 1; k <= 3; ++k)
+        out.Write(
+            TreePath("\\xDialog\\0\\Button\\Count" + std::to_string(k) + ".png", layout.digit),
+            EncodePng(DrawCountdownDigit(k, size), PngChannels::Rgba));
 }
 
 void WriteBackgrounds(TreeWriter& out, const Layout& layout) {
@@ -298,6 +312,7 @@ int WriteAssetTree(const std::string& outDir) {
         WriteButtons(out, layout, buttons);
         out.WritePicture(TreePath(LiveCaptionPath, layout.digit),
                          DrawLiveEffectCaptions(LiveEffectCaptionWidth, LiveEffectCaptionHeight));
+        WriteCountdownDigits(out, layout);
     }
     out.WritePicture(TreePath(HoverMaskPath, 0),
                      DrawThumbnailMask(ThumbnailSize, Rgb(150, 200, 255), 3));
@@ -308,6 +323,7 @@ int WriteAssetTree(const std::string& outDir) {
     WriteDecorations(out, DrawDecorations());
     out.Write("Star.wav", EncodeWav16Mono(ClickSound(SampleRate), SampleRate));
     out.Write("snap.wav", EncodeWav16Mono(ShutterSound(SampleRate), SampleRate));
+    out.Write("tick.wav", EncodeWav16Mono(TickSound(SampleRate), SampleRate));
 
     out.Write("resources/flimmer.ico",
               EncodeIco({DrawAppIcon(16), DrawAppIcon(32), DrawAppIcon(48)}));
