@@ -358,6 +358,10 @@ void WatchCamera(HWND) {
     ShowNotice(NoticeFor(Watch.running, false, since, SilentMs));
 }
 
+void HoldCameraWatch() {
+    Watch.startTick = Watch.lastFrameTick = GetTickCount();
+}
+
 void HandleCameraEvents(HWND) {
     IMediaEventEx* events = CaptureState.Events;
     if (events == nullptr)

@@ -46,6 +46,8 @@ void DecorateCameraSkin();
 void StartWatchingCamera(HWND screen);
 void StopWatchingCamera(HWND screen);
 void WatchCamera(HWND screen);
+// While the preview is held on purpose (a countdown, a strip), its stillness is no silence.
+void HoldCameraWatch();
 void HandleCameraEvents(HWND screen);
 bool PressCameraName(HWND screen);
 bool PressCameraSize(HWND screen);

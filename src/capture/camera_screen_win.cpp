@@ -236,7 +236,9 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             ShowNewestFrame();
         return 0;
     case WM_TIMER:
-        if (wp == CameraWatchTimer)
+        if (wp == CameraWatchTimer && BoothHoldsPreview())
+            HoldCameraWatch(); // the picture stands still on purpose
+        else if (wp == CameraWatchTimer)
             WatchCamera(w);
         else
             BoothTimer(w);
