@@ -1,6 +1,7 @@
 // "Child01": the live camera screen, the program's first screen.
 #include "capture/capture_screens_win.h"
 
+#include "capture/camera_choice_win.h"
 #include "capture/booth_win.h"
 #include "capture/capture_frames.h"
 #include "capture/countdown.h"
@@ -30,6 +31,7 @@ bool ComStarted = false;
 
 void ReloadCameraSkin(HWND w) {
     LoadScreenSkin(w, SkinChild01);
+    DecorateCameraSkin();
     DrawCameraButtons(w, -1);
 }
 
@@ -62,6 +64,8 @@ void CreateCameraScreen(HWND w) {
         return;
     }
     MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
+    ReadCameraChoice();
+    StartWatchingCamera(w);
     if (StartCapture() != 0) {
         FallBackToStartScreen(w);
         return;
@@ -186,6 +190,16 @@ void PressCamera(HWND w, LPARAM lp) {
     case CameraSlot::Strip:
         StartBoothRun(w, StripShots);
         break;
+    case CameraSlot::CameraName:
+    case CameraSlot::CameraSize:
+        // Another camera or size: a new graph, or the start screen when it cannot start.
+        if (!(slot == CameraSlot::CameraName ? PressCameraName(w) : PressCameraSize(w))) {
+            FallBackToStartScreen(w);
+            return;
+        }
+        ReleaseButtonDCs(SkinChild01.M);
+        ReloadCameraSkin(w);
+        break;
     default:
         PressLiveEffect(w, slot);
     }
@@ -200,6 +214,7 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         StopBooth(false);
+        StopWatchingCamera(w);
         StopCapture();
         ReleaseLiveEffectPictures();
         if (ComStarted)
@@ -221,10 +236,18 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             ShowNewestFrame();
         return 0;
     case WM_TIMER:
-        BoothTimer(w);
+        if (wp == CameraWatchTimer && BoothHoldsPreview())
+            HoldCameraWatch(); // the picture stands still on purpose
+        else if (wp == CameraWatchTimer)
+            WatchCamera(w);
+        else
+            BoothTimer(w);
         return 0;
     case ScreenBackMessage:
         BringBackCameraScreen(w);
+        return 0;
+    case CameraEventMessage:
+        HandleCameraEvents(w);
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

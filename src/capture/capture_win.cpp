@@ -9,7 +9,12 @@
 #include <gdiplus.h>
 #include <qedit.h>
 
+// After the DirectShow headers: their string-safety macros must not meet <cwchar> first.
+#include "capture/camera_choice.h"
+#include "capture/camera_choice_win.h"
+
 #include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <vector>
@@ -17,6 +22,7 @@
 using namespace Gdiplus::DllExports;
 
 CaptureGraphState CaptureState{};
+bool CaptureMessagesQuiet = false;
 
 namespace {
 
@@ -32,9 +38,19 @@ static_assert(sizeof(VIDEOINFOHEADER) == VideoInfoSize);
 // What the user reads when the camera does not start, and what they can do about it.
 const char CameraNotStarted[] =
     "Flimmer could not start the camera. You can still open a picture from a file.";
-const char CameraInUse[] = "Flimmer could not start the camera. Check that it is connected and "
-                           "that no other program is using it, then try again. You can still "
-                           "open a picture from a file.";
+// Names the camera: with several, the user must know which one is held.
+const char* CameraInUse() {
+    static char text[PathSize + 256];
+    const char* name = CurrentCamera >= 0 && CurrentCamera < static_cast<int>(CameraNames.size())
+                           ? CameraNames[CurrentCamera].c_str()
+                           : "";
+    std::snprintf(text, sizeof text,
+                  "Flimmer could not start the camera \"%s\". Check that it is connected and "
+                  "that no other program is using it, then try again. You can still open a "
+                  "picture from a file.",
+                  name);
+    return text;
+}
 // Always followed by CameraNotStarted, which ends the start.
 const char CameraSizeNotSet[] = "Flimmer could not set the camera's picture size.";
 
@@ -90,11 +106,41 @@ HRESULT CreateGraphInterfaces() {
                           IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&c.CaptureBuilder));
     if (FAILED(hr))
         return hr;
-    return c.FilterGraph->QueryInterface(IID_IMediaControl,
-                                         reinterpret_cast<void**>(&c.MediaControl));
+    hr =
+        c.FilterGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&c.MediaControl));
+    if (FAILED(hr))
+        return hr;
+    // An unplugged camera says so through the graph's events; without them the preview only
+    // falls silent.
+    if (SUCCEEDED(
+            c.FilterGraph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&c.Events))))
+        c.Events->SetNotifyWindow(reinterpret_cast<OAHWND>(ScreenWindow), CameraEventMessage, 0);
+    return S_OK;
 }
 
-HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
+// The device's friendly name in the ANSI code page, as the setting keeps it; "" without one.
+std::string FriendlyName(IMoniker* m) {
+    std::string name;
+    IPropertyBag* bag = nullptr;
+    if (FAILED(
+            m->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag))))
+        return name;
+    VARIANT v;
+    VariantInit(&v);
+    if (SUCCEEDED(bag->Read(L"FriendlyName", &v, nullptr)) && v.vt == VT_BSTR &&
+        v.bstrVal != nullptr) {
+        char text[PathSize];
+        if (WideCharToMultiByte(CP_ACP, 0, v.bstrVal, -1, text, PathSize, nullptr, nullptr) > 0) {
+            text[PathSize - 1] = '\0';
+            name = text;
+        }
+    }
+    VariantClear(&v);
+    bag->Release();
+    return name;
+}
+
+HRESULT OpenChosenVideoDevice(IBaseFilter** device) {
     ICreateDevEnum* devices = nullptr;
     HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC,
                                   IID_ICreateDevEnum, reinterpret_cast<void**>(&devices));
@@ -111,6 +157,8 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
         return hr;
     }
     if (monikers == nullptr) {
+        if (CaptureMessagesQuiet)
+            return E_FAIL;
         MessageBoxA(PictureWindow,
                     "Flimmer found no camera. Connect one and press the camera button to try "
                     "again, or press OK on the start screen to open a picture from a file.\n\n"
@@ -118,19 +166,32 @@ HRESULT OpenFirstVideoDevice(IBaseFilter** device) {
                     "No Video Capture Hardware", MB_OK | MB_ICONINFORMATION);
         return E_FAIL;
     }
-    IMoniker* first = nullptr;
-    hr = monikers->Next(1, &first, nullptr);
+    // Every device's friendly name first: the chosen one is found among them by name.
+    std::vector<IMoniker*> found;
+    CameraNames.clear();
+    CurrentCamera = -1;
+    for (;;) {
+        IMoniker* m = nullptr;
+        hr = monikers->Next(1, &m, nullptr);
+        if (hr != S_OK || m == nullptr)
+            break;
+        found.push_back(m);
+        CameraNames.push_back(FriendlyName(m));
+    }
     monikers->Release();
-    if (hr == S_FALSE || (SUCCEEDED(hr) && first == nullptr)) {
+    if (found.empty()) {
+        if (FAILED(hr))
+            return hr;
         ReportCaptureError(CameraNotStarted, "Unable to access video capture device!");
         return E_FAIL;
     }
-    if (FAILED(hr))
-        return hr;
-    hr = first->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(device));
-    first->Release();
+    CurrentCamera = ChooseCamera(CameraNames, WantedCamera);
+    hr = found[CurrentCamera]->BindToObject(nullptr, nullptr, IID_IBaseFilter,
+                                            reinterpret_cast<void**>(device));
+    for (IMoniker* m : found)
+        m->Release();
     if (FAILED(hr)) {
-        ReportCaptureError(CameraInUse, "Couldn't bind moniker to filter object!  hr=0x%x",
+        ReportCaptureError(CameraInUse(), "Couldn't bind moniker to filter object!  hr=0x%x",
                            Hex(hr));
         return hr;
     }
@@ -146,14 +207,17 @@ HRESULT FindStreamConfig(IBaseFilter* device, IAMStreamConfig** config) {
     return hr;
 }
 
-// 1 when a size was chosen, 0 when none qualified, or the failing result.
-HRESULT PickLargestFrameSize(IBaseFilter* device) {
+// 1 when a size was chosen, 0 when none qualified, or the failing result. The remembered
+// size when the camera offers it, else its largest.
+HRESULT PickFrameSize(IBaseFilter* device) {
     IAMStreamConfig* config = nullptr;
     const HRESULT hr = FindStreamConfig(device, &config);
     if (FAILED(hr))
         return hr;
     CaptureState.RequestedWidth = 0;
     CaptureState.RequestedHeight = 0;
+    CameraSizes.clear();
+    CurrentSize = -1;
     if (config == nullptr)
         return 0;
     int count = 0, size = 0;
@@ -173,7 +237,10 @@ HRESULT PickLargestFrameSize(IBaseFilter* device) {
             DeleteMediaType(mt);
         }
     }
-    const FrameSize chosen = PickLargestFrame(caps.data(), caps.size());
+    CameraSizes = OfferedSizes(caps.data(), caps.size());
+    CurrentSize = ChooseSize(CameraSizes, WantedSize);
+    const FrameSize chosen =
+        CurrentSize >= 0 ? CameraSizes[CurrentSize] : PickLargestFrame(caps.data(), caps.size());
     CaptureState.RequestedWidth = chosen.width;
     CaptureState.RequestedHeight = chosen.height;
     config->Release();
@@ -323,6 +390,9 @@ void ReleaseGraphInterfaces() {
         RevokeGraphFromRot(c.RotCookie);
         c.RotCookie = 0;
     }
+    if (c.Events != nullptr)
+        c.Events->SetNotifyWindow(0, 0, 0);
+    ReleaseRef(c.Events);
     ReleaseRef(c.MediaControl);
     ReleaseRef(c.FilterGraph);
     ReleaseRef(c.CaptureBuilder);
@@ -337,6 +407,8 @@ HRESULT Fail(IBaseFilter* device, HRESULT hr) {
 } // namespace
 
 void ReportCaptureError(const char* sentence, const char* detailFormat, ...) {
+    if (CaptureMessagesQuiet)
+        return;
     va_list args;
     va_start(args, detailFormat);
     ShowReportStyled("PlayCap Message", MB_OK | MB_ICONERROR, sentence, detailFormat, args);
@@ -357,16 +429,16 @@ HRESULT StartCapture() {
         return hr;
     }
     IBaseFilter* device = nullptr;
-    hr = OpenFirstVideoDevice(&device);
+    hr = OpenChosenVideoDevice(&device);
     if (FAILED(hr))
         return hr;
     hr = c.FilterGraph->AddFilter(device, L"Video Capture");
     if (FAILED(hr)) {
-        ReportCaptureError(CameraInUse, "Couldn't add the capture filter to the graph!  hr=0x%x",
+        ReportCaptureError(CameraInUse(), "Couldn't add the capture filter to the graph!  hr=0x%x",
                            Hex(hr));
         return Fail(device, hr);
     }
-    hr = PickLargestFrameSize(device);
+    hr = PickFrameSize(device);
     if (FAILED(hr)) {
         ReportCaptureError(CameraNotStarted, "Couldn't set the graph format!  hr=0x%x", Hex(hr));
         return Fail(device, hr);
@@ -392,7 +464,7 @@ HRESULT StartCapture() {
     hr = c.CaptureBuilder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, device,
                                         c.GrabberFilter, c.Renderer);
     if (FAILED(hr)) {
-        ReportCaptureError(CameraInUse, "Couldn't render the video capture stream.  hr=0x%x",
+        ReportCaptureError(CameraInUse(), "Couldn't render the video capture stream.  hr=0x%x",
                            Hex(hr));
         return Fail(device, hr);
     }
@@ -409,14 +481,46 @@ HRESULT StartCapture() {
         c.RotCookie = 0;
     }
     hr = c.MediaControl->Run();
+    // The graph may start its filters after Run returns; a camera that refuses to run (one
+    // that another program holds) says so only once the change has settled.
+    OAFilterState state = State_Stopped;
+    if (SUCCEEDED(hr)) {
+        const HRESULT settled = c.MediaControl->GetState(2000, &state);
+        if (FAILED(settled))
+            hr = settled;
+    }
     if (FAILED(hr)) {
-        ReportCaptureError(CameraNotStarted, "Couldn't run the graph!  hr=0x%x", Hex(hr));
+        // A camera that another program holds refuses to run.
+        ReportCaptureError(CameraInUse(), "Couldn't run the graph!  hr=0x%x", Hex(hr));
         return hr;
     }
+    NoteCaptureStarted();
     return S_OK;
 }
 
+std::vector<std::string> ListCameraNames() {
+    std::vector<std::string> names;
+    ICreateDevEnum* devices = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC, IID_ICreateDevEnum,
+                                reinterpret_cast<void**>(&devices))))
+        return names;
+    IEnumMoniker* monikers = nullptr;
+    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0) == S_OK &&
+        monikers != nullptr) {
+        IMoniker* m = nullptr;
+        while (monikers->Next(1, &m, nullptr) == S_OK && m != nullptr) {
+            names.push_back(FriendlyName(m));
+            m->Release();
+            m = nullptr;
+        }
+        monikers->Release();
+    }
+    devices->Release();
+    return names;
+}
+
 void StopCapture() {
+    NoteCaptureStopped();
     StopGraph();
     ReleaseGrabber();
     ReleaseGraphInterfaces();

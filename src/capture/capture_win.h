@@ -5,6 +5,7 @@
 struct IGraphBuilder;
 struct ICaptureGraphBuilder2;
 struct IMediaControl;
+struct IMediaEventEx;
 struct IBaseFilter;
 struct ISampleGrabber;
 namespace Gdiplus {
@@ -15,6 +16,7 @@ struct CaptureGraphState {
     IGraphBuilder* FilterGraph;
     ICaptureGraphBuilder2* CaptureBuilder;
     IMediaControl* MediaControl;
+    IMediaEventEx* Events; // its notices reach the camera screen as CameraEventMessage
     IBaseFilter* GrabberFilter;
     ISampleGrabber* Grabber;
     IBaseFilter* Renderer; // a null renderer: the program draws the frames itself
@@ -29,6 +31,9 @@ struct CaptureGraphState {
 
 // Every reference is null while no graph exists.
 extern CaptureGraphState CaptureState;
+
+// While set, a start says nothing when it fails (a camera tried again after it was lost).
+extern bool CaptureMessagesQuiet;
 
 // 0 when the preview runs, otherwise the failing result after its message. The frames are
 // announced to the screen window.

@@ -1,5 +1,6 @@
 #include "capture/live_preview_win.h"
 
+#include "capture/camera_choice_win.h"
 #include "capture/capture_frames.h"
 #include "capture/capture_win.h"
 #include "capture/frame_mailbox.h"
@@ -92,13 +93,18 @@ void DetachPreview(ISampleGrabber* grabber) {
 }
 
 void ShowNewestFrame() {
-    if (TakeFrame(Frames, RawFrame))
+    if (TakeFrame(Frames, RawFrame)) {
+        NoteFrameShown();
         ShowFrameAgain();
+    }
 }
 
 void ShowFrameAgain() {
     CaptureGraphState& c = CaptureState;
     const long long bytes = FrameBytes(c.FrameWidth, c.FrameHeight, c.FrameBytesPerPixel);
+    // A notice stands in for a frame that is no longer live.
+    if (CameraNoticeShown())
+        return;
     if (RawFrame.empty() || bytes < 0 || c.FrameBytesPerPixel != 3 || !FrameBufferFor(bytes))
         return;
     int w = 0, h = 0;

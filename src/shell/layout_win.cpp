@@ -1,5 +1,6 @@
 #include "shell/layout_win.h"
 
+#include "capture/camera_choice_win.h"
 #include "capture/booth_win.h"
 #include "capture/capture_win.h"
 #include "capture/live_effects_win.h"
@@ -50,6 +51,7 @@ void ApplyDisplayLayout() {
     } else if (ScreenCode == 1) {
         ReleaseButtonDCs(SkinChild01.M);
         LoadScreenSkin(ScreenWindow, SkinChild01);
+        DecorateCameraSkin();
         DrawCameraButtons(ScreenWindow, -1);
     }
 }

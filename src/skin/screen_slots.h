@@ -17,6 +17,10 @@ enum : int {
 };
 // The live effects' picker: "none", then the gallery's fifteen effects in their order.
 enum : int { FirstLiveEffect = 8, LiveEffectSlots = 16, LastLiveEffect = FirstLiveEffect + 15 };
+enum : int {
+    CameraName = LastLiveEffect + 1, // the camera in use; a press goes to the next one
+    CameraSize = LastLiveEffect + 2, // the picture size asked of it; a press goes to the next smaller
+};
 }
 // The title bar that every full-size editing screen shares.
 namespace TitleSlot {

@@ -94,13 +94,16 @@ void AddLiveEffectPicker(SkinDescriptor& d, int& i) {
 
 SkinDescriptor MakeChild01() {
     SkinDescriptor d;
-    Begin(d, "Dlg1.PNG", 24, 24);
+    Begin(d, "Dlg1.PNG", 26, 26);
     int i = 0;
     AddSlots(d, i, {{"Close", 0, 0, 42, 23}, {"Min0", 0, 0, 36, 23}, {"OK", 250, 542, 50, 50},
                     {"Files", 204, 552, 46, 29}, {"SpkON", 157, 552, 46, 29},
                     {"MirrorOn", 110, 552, 46, 29}, {"TimerOn", 63, 552, 46, 29},
                     {"Strip", 16, 552, 46, 29}});
     AddLiveEffectPicker(d, i);
+    // x and width follow the panel's width: SetTitleBarCells.
+    AddSlots(d, i, {{"CamName", 0, CameraChoiceTop, 0, CameraChoiceHeight},
+                    {"CamSize", 0, CameraChoiceTop, 0, CameraChoiceHeight}});
     return d;
 }
 
@@ -257,6 +260,20 @@ void SetTitleBarCells(int layoutWidth) {
             d->x[i] = layoutWidth + offsets[i];
     SkinChild01.x[0] = layoutWidth - 49;
     SkinChild01.x[1] = layoutWidth - 85;
+    const CameraChoiceRow row = CameraChoiceCells(layoutWidth);
+    SkinChild01.x[CameraSlot::CameraName] = row.nameX;
+    SkinChild01.width[CameraSlot::CameraName] = row.nameWidth;
+    SkinChild01.x[CameraSlot::CameraSize] = row.sizeX;
+    SkinChild01.width[CameraSlot::CameraSize] = row.sizeWidth;
+}
+
+CameraChoiceRow CameraChoiceCells(int layoutWidth) {
+    // The panel ends 16 pixels left of the picture area; the row keeps 14 from its edge.
+    const int panelRight = (layoutWidth >= 1360 ? 443 : 352) - 16;
+    const int right = panelRight - 14, left = 24, gap = 8;
+    // The size needs room for "1920 x 1080" beside its sign; the name takes the rest.
+    const int sizeWidth = layoutWidth >= 1360 ? 130 : 110;
+    return {left, right - left - gap - sizeWidth, right - sizeWidth, sizeWidth};
 }
 
 void SetBottomRowCells(int layoutHeight) {

@@ -61,6 +61,13 @@ constexpr int LiveCaptionLines = CameraSlot::LiveEffectSlots;
 
 // Title-bar x of slots 0..3 (and the camera screen's 0..1) from the layout width.
 void SetTitleBarCells(int layoutWidth);
+// The camera screen's row of choosers under its heading: the camera's name, then the size.
+constexpr int CameraChoiceTop = 166;
+constexpr int CameraChoiceHeight = 34;
+struct CameraChoiceRow {
+    int nameX, nameWidth, sizeX, sizeWidth;
+};
+CameraChoiceRow CameraChoiceCells(int layoutWidth);
 // Bottom-row y of slots 4..7 (camera 2..7, export 4) from the layout height.
 void SetBottomRowCells(int layoutHeight);
 // Writes '0' + skinSet after "\xDialog\" in every skin path and speaker and mirror path.

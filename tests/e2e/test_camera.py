@@ -349,9 +349,10 @@ def scenario_snapshot_before_the_first_frame_and_files():
 
 def scenario_mirror_and_padded_rows_snapshot_what_the_preview_shows():
     with Session("camera-mirror") as s:
-        # Rows of 638 pixels are 1914 bytes, padded to 1916. The camera falls silent after a
-        # few frames, so that the preview holds one frame still for the comparisons.
-        proc = start_with_camera(s, Sizes="638x480", FrameLimit=6)
+        # Rows of 638 pixels are 1914 bytes, padded to 1916. The camera's picture stands still
+        # after a few frames, so that the preview holds one frame for the comparisons; the
+        # frames keep coming (a camera that falls silent gets a notice instead).
+        proc = start_with_camera(s, Sizes="638x480", HoldAfter=6)
         s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         rect = fitted(AREA_600, (638, 480))
         assert s.reg_query(CONFIG_KEY, "Mirror") is None  # mirrored until told otherwise

@@ -39,7 +39,7 @@ TEST_F(SkinTables, SlotCountsOfEveryScreen) {
     const struct {
         const SkinDescriptor* skin;
         int n, m;
-    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 24, 24}, {&SkinChild02, 14, 14},
+    } expected[] = {{&SkinChild00, 5, 5},   {&SkinChild01, 26, 26}, {&SkinChild02, 14, 14},
                     {&SkinChild03, 18, 18}, {&SkinChild40, 18, 34}, {&SkinChild41, 17, 17},
                     {&SkinChild4x, 17, 33}, {&SkinChild05, 25, 25}, {&SkinChild06, 11, 11}};
     for (const auto& e : expected) {
@@ -104,12 +104,27 @@ TEST_F(SkinTables, RunTimeCellsFollowTheLayout) {
     EXPECT_EQ(SkinChild01.y[CameraSlot::Strip], 720);
     EXPECT_EQ(SkinChild06.y[4], 720);
     EXPECT_EQ(SkinChild06.y[5], 80); // export buttons other than Exit stay
+    // The camera choosers span the wider panel: from x 24 to 14 short of its edge at 427.
+    EXPECT_EQ(SkinChild01.x[CameraSlot::CameraName], 24);
+    EXPECT_EQ(SkinChild01.x[CameraSlot::CameraSize] + SkinChild01.width[CameraSlot::CameraSize],
+              413);
     SetTitleBarCells(1024);
     SetBottomRowCells(600);
     EXPECT_EQ(SkinChild05.x[0], 975);
     EXPECT_EQ(SkinChild05.y[4], 542);
     EXPECT_EQ(SkinChild02.y[5], 552);
     EXPECT_EQ(SkinChild06.y[4], 552);
+    // Name, gap, size, inside the panel that ends at 336, under the heading at any height.
+    const int name = CameraSlot::CameraName, size = CameraSlot::CameraSize;
+    EXPECT_EQ(SkinChild01.x[name], 24);
+    EXPECT_EQ(SkinChild01.x[name] + SkinChild01.width[name] + 8, SkinChild01.x[size]);
+    EXPECT_EQ(SkinChild01.x[size] + SkinChild01.width[size], 322);
+    EXPECT_GE(SkinChild01.width[size], 110);                     // "1920 x 1080" beside its sign
+    EXPECT_GT(SkinChild01.width[name], SkinChild01.width[size]); // names are the longer
+    for (int slot : {name, size}) {
+        EXPECT_EQ(SkinChild01.y[slot], 166);
+        EXPECT_EQ(SkinChild01.y[slot] + SkinChild01.height[slot], 200);
+    }
 }
 
 TEST_F(SkinTables, HitTestIncludesLeftTopEdgesOnly) {

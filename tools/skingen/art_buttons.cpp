@@ -16,8 +16,9 @@ namespace {
 
 // Tab: hangs from the top edge (title bar). Pill: the common button. Round: the big
 // confirm button. Card: a pale selector with a coloured sign. Export: a square with a
-// sign above its word.
-enum class Kind { Tab, Pill, Round, Card, Export };
+// sign above its word. Chooser: a long pill with its sign on the left, where the program
+// writes what is chosen beside it.
+enum class Kind { Tab, Pill, Round, Card, Export, Chooser };
 
 struct Look {
     Kind kind;
@@ -73,6 +74,9 @@ const std::map<std::string_view, Look>& Looks() {
         {"TimerOn", {Kind::Pill, look::Teal, std::nullopt, "3-2-1"}},
         {"TimerOff", {Kind::Pill, Rgb(150, 156, 158), std::nullopt, "3-2-1"}},
         {"Strip", {Kind::Pill, look::Berry, std::nullopt, "Strip"}},
+        // The camera's name and its picture size are written on these at run time.
+        {"CamName", {Kind::Chooser, look::Teal, Camera}},
+        {"CamSize", {Kind::Chooser, look::Sky, Width}},
     };
     return looks;
 }
@@ -93,6 +97,7 @@ Shape Outer(Kind kind, int w, int h) {
     case Kind::Export:
         return RoundRect(0, 0, w, h, 16);
     case Kind::Pill:
+    case Kind::Chooser:
         break;
     }
     return RoundRect(0, 0, w, h, std::min(h / 2.0, 13.0));
@@ -169,6 +174,9 @@ void DrawContent(Canvas& c, const Look& l, Color ink, Color shadow, double dy) {
     case Kind::Export:
         sign(w / 2.0, h * 0.4, h * 0.5);
         text(w / 2.0, h * 0.8, w - 14, 12, Bold, ink);
+        break;
+    case Kind::Chooser:
+        sign(h / 2.0 + 2, h / 2.0, h * 0.56);
         break;
     case Kind::Round:
     case Kind::Pill:

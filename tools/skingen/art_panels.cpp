@@ -299,6 +299,11 @@ void CameraKey(Canvas& c, const SkinDescriptor& d, int panelRight) {
     DrawText(c, left, y + 4, "Keys: Space or Enter shoots, Esc stops.", keys);
 }
 
+// The camera and size choosers under the heading, on a tray of their own.
+void CameraChoicePanel(Canvas& c) {
+    Tray(c, AroundSlots(SkinChild01, {CameraSlot::CameraName, CameraSlot::CameraSize}, 4), 14);
+}
+
 // The live effects' tray: the caption line (drawn by the program over the first line here, on
 // the tray's own colour) and the tiles under it.
 void LiveEffectPicker(Canvas& c) {
@@ -323,6 +328,7 @@ void CameraPanel(Canvas& c, int panelRight) {
                {CameraSlot::Snapshot, CameraSlot::Files, CameraSlot::Speaker, CameraSlot::Mirror,
                 CameraSlot::Countdown, CameraSlot::Strip});
     LiveEffectPicker(c);
+    CameraChoicePanel(c);
 }
 
 } // namespace

@@ -217,9 +217,15 @@ void WriteBackgrounds(TreeWriter& out, const Layout& layout) {
 void WriteButtons(TreeWriter& out, const Layout& layout,
                   const std::map<std::string, ButtonPictures>& buttons) {
     constexpr Face faces[3] = {Face::Norm, Face::Hover, Face::Pressed};
-    for (const auto& [name, b] : buttons)
+    for (const auto& [name, given] : buttons) {
+        // The camera screen's choosers span the panel, which is wider on the wide layout.
+        ButtonPictures b = given;
+        for (int slot : {int{CameraSlot::CameraName}, int{CameraSlot::CameraSize}})
+            if (ButtonName(SkinChild01.norm[slot]) == name)
+                b.width = SkinChild01.width[slot];
         for (int f = 0; f < 3; ++f)
             out.WritePicture(TreePath(b.paths[f], layout.digit), DrawFace(name, b, faces[f]));
+    }
 }
 
 // The picture stretched to a slot, as the program scales it when it loads the skin.

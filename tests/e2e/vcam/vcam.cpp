@@ -7,8 +7,14 @@
 // delivers bottom-up frames of a known pattern from its own streaming thread into the
 // downstream allocator.
 //
-// What it does is read from HKCU\Software\Flimmer Test\Virtual Camera each time a filter is
-// created (values missing = the defaults):
+// Cameras (REG_SZ in HKCU\Software\Flimmer Test\Virtual Camera, read by regsvr32): the friendly
+// names of the devices, "Flimmer Test Camera" by default, comma-separated, at most 8. Each one
+// is a device of its own with its own CLSID; registering again removes the devices no longer
+// listed, which is how a scenario unplugs one for good.
+//
+// What a device does is read each time its filter is created, from the sub-key named after
+// it (HKCU\Software\Flimmer Test\Virtual Camera\<name>) and then from the key itself
+// (values missing = the defaults):
 //   Sizes           REG_SZ    capabilities in order, "640x480,1280x720,960x720"
 //   CurrentSize     REG_DWORD index of the size the device starts in, 0
 //   CapsRecordSize  REG_DWORD record size that GetNumberOfCapabilities reports, 128
@@ -16,12 +22,23 @@
 //                             media type then describe the current size as VIDEOINFOHEADER2
 //   Frames          REG_DWORD 0: the stream runs but never delivers a frame, 1
 //   FrameLimit      REG_DWORD frames delivered before the stream falls silent, 0: no limit
+//   HoldAfter       REG_DWORD frames after which every frame repeats the last one (its counter
+//                             stays), 0: never; a still picture that keeps arriving
+//   Busy            REG_DWORD as a camera that another program holds: 1 Pause and Run fail
+//                             (ERROR_BUSY), 2 the pin refuses to connect (VFW_E_CANNOT_CONNECT),
+//                             3 creating the filter fails (E_ACCESSDENIED, so does BindToObject)
+//   Lost            REG_DWORD 1: unplugged. Read live: a running stream reports EC_DEVICE_LOST
+//                             to the graph once and delivers nothing more; a filter cannot be
+//                             created (HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED)). Back
+//                             to 0, the device is there again for the next filter.
 // and what it reports goes to the sub-key "State":
 //   SetFormat       REG_SZ    "WxH" of the last IAMStreamConfig::SetFormat call
 //   Connected       REG_SZ    "WxH VideoInfo|VideoInfo2" of the connection
 //   Delivered       REG_DWORD frames delivered since the filter was created
 //   Created         REG_DWORD filters created since the key was made
 //   Destroyed       REG_DWORD filters destroyed since the key was made
+//   Camera          REG_SZ    friendly name of the device whose pin connected last
+//   LostReported    REG_DWORD EC_DEVICE_LOST notifications sent
 //
 // The picture, with x and y counted from the top-left corner: the top 16 rows are grey at
 // level (37 * n + 16) mod 256 in frame n = 0, 1, ...; below them blocks of 16 x 16 pixels
@@ -46,11 +63,25 @@ namespace {
 // {17741EF1-74D8-4A48-9C25-4B1A78DB8971}
 const CLSID CameraClsid = {
     0x17741ef1, 0x74d8, 0x4a48, {0x9c, 0x25, 0x4b, 0x1a, 0x78, 0xdb, 0x89, 0x71}};
-const wchar_t CameraName[] = L"Flimmer Test Camera";
-const wchar_t CameraClsidText[] = L"{17741EF1-74D8-4A48-9C25-4B1A78DB8971}";
+const wchar_t DefaultCameraName[] = L"Flimmer Test Camera";
+constexpr int MaxCameras = 8;
 const wchar_t ConfigKey[] = L"Software\\Flimmer Test\\Virtual Camera";
 const wchar_t StateKey[] = L"Software\\Flimmer Test\\Virtual Camera\\State";
 const wchar_t PinName[] = L"Capture";
+
+// Device k is CameraClsid with k added to its last byte: device 0 keeps the CLSID that older
+// prefixes registered.
+CLSID ClsidOf(int k) {
+    CLSID id = CameraClsid;
+    id.Data4[7] = static_cast<BYTE>(id.Data4[7] + k);
+    return id;
+}
+
+std::wstring ClsidText(int k) {
+    wchar_t text[64];
+    StringFromGUID2(ClsidOf(k), text, 64);
+    return text;
+}
 
 constexpr REFERENCE_TIME FrameDuration = 10000000 / 15;
 constexpr int StripRows = 16;
@@ -68,6 +99,9 @@ struct Config {
     bool videoInfo2 = false;
     bool frames = true;
     DWORD frameLimit = 0;
+    DWORD holdAfter = 0;
+    DWORD busy = 0;
+    std::wstring name;
 };
 
 std::wstring ReadString(HKEY key, const wchar_t* name, const wchar_t* fallback) {
@@ -92,12 +126,67 @@ DWORD ReadNumber(HKEY key, const wchar_t* name, DWORD fallback) {
     return value;
 }
 
-Config ReadConfig() {
+// The device's own sub-key first, then the common key.
+struct ConfigKeys {
+    HKEY own = nullptr, common = nullptr;
+    explicit ConfigKeys(const std::wstring& name) {
+        const std::wstring path = std::wstring(ConfigKey) + L"\\" + name;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &own) != ERROR_SUCCESS)
+            own = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, ConfigKey, 0, KEY_READ, &common) != ERROR_SUCCESS)
+            common = nullptr;
+    }
+    ~ConfigKeys() {
+        if (own != nullptr)
+            RegCloseKey(own);
+        if (common != nullptr)
+            RegCloseKey(common);
+    }
+    std::wstring String(const wchar_t* value, const wchar_t* fallback) const {
+        return ReadString(own, value, ReadString(common, value, fallback).c_str());
+    }
+    DWORD Number(const wchar_t* value, DWORD fallback) const {
+        return ReadNumber(own, value, ReadNumber(common, value, fallback));
+    }
+};
+
+// The listed friendly names, in order; the default name when none is listed.
+std::vector<std::wstring> CameraNames() {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, ConfigKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         key = nullptr;
+    const std::wstring list = ReadString(key, L"Cameras", DefaultCameraName);
+    if (key != nullptr)
+        RegCloseKey(key);
+    std::vector<std::wstring> names;
+    size_t at = 0;
+    while (at <= list.size() && names.size() < MaxCameras) {
+        size_t end = list.find(L',', at);
+        if (end == std::wstring::npos)
+            end = list.size();
+        std::wstring name = list.substr(at, end - at);
+        while (!name.empty() && name.front() == L' ')
+            name.erase(0, 1);
+        while (!name.empty() && name.back() == L' ')
+            name.pop_back();
+        if (!name.empty())
+            names.push_back(name);
+        at = end + 1;
+    }
+    if (names.empty())
+        names.push_back(DefaultCameraName);
+    return names;
+}
+
+bool IsLost(const std::wstring& name) {
+    return ConfigKeys(name).Number(L"Lost", 0) != 0;
+}
+
+Config ReadConfig(const std::wstring& name) {
+    const ConfigKeys keys(name);
     Config c;
-    const std::wstring sizes = ReadString(key, L"Sizes", L"640x480,1280x720,960x720");
+    c.name = name;
+    const std::wstring sizes = keys.String(L"Sizes", L"640x480,1280x720,960x720");
     for (const wchar_t* p = sizes.c_str(); *p != L'\0';) {
         int w = 0, h = 0, used = 0;
         if (swscanf(p, L"%dx%d%n", &w, &h, &used) != 2 || used == 0)
@@ -110,15 +199,15 @@ Config ReadConfig() {
     }
     if (c.sizes.empty())
         c.sizes.push_back(SIZE{640, 480});
-    c.current = static_cast<int>(ReadNumber(key, L"CurrentSize", 0));
+    c.current = static_cast<int>(keys.Number(L"CurrentSize", 0));
     if (c.current < 0 || c.current >= static_cast<int>(c.sizes.size()))
         c.current = 0;
-    c.capsRecordSize = static_cast<int>(ReadNumber(key, L"CapsRecordSize", c.capsRecordSize));
-    c.videoInfo2 = ReadString(key, L"CurrentFormat", L"VideoInfo") == L"VideoInfo2";
-    c.frames = ReadNumber(key, L"Frames", 1) != 0;
-    c.frameLimit = ReadNumber(key, L"FrameLimit", 0);
-    if (key != nullptr)
-        RegCloseKey(key);
+    c.capsRecordSize = static_cast<int>(keys.Number(L"CapsRecordSize", c.capsRecordSize));
+    c.videoInfo2 = keys.String(L"CurrentFormat", L"VideoInfo") == L"VideoInfo2";
+    c.frames = keys.Number(L"Frames", 1) != 0;
+    c.frameLimit = keys.Number(L"FrameLimit", 0);
+    c.busy = keys.Number(L"Busy", 0);
+    c.holdAfter = keys.Number(L"HoldAfter", 0);
     return c;
 }
 
@@ -506,7 +595,8 @@ class PinList final : public IEnumPins {
 
 class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
   public:
-    Camera() : config(ReadConfig()), pin_(*this) {
+    Camera(int index, const std::wstring& name)
+        : config(ReadConfig(name)), index_(index), pin_(*this) {
         InitializeCriticalSection(&lock);
         ++LiveObjects;
         CountUp(L"Created");
@@ -547,7 +637,7 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override {
         if (id == nullptr)
             return E_POINTER;
-        *id = CameraClsid;
+        *id = ClsidOf(index_);
         return S_OK;
     }
     // IMediaFilter
@@ -579,6 +669,8 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Pause() override {
+        if (config.busy == 1)
+            return HRESULT_FROM_WIN32(ERROR_BUSY);
         EnterCriticalSection(&lock);
         HRESULT hr = S_OK;
         if (state == State_Stopped && pin_.Connected())
@@ -589,6 +681,8 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
         return hr;
     }
     HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override {
+        if (config.busy == 1)
+            return HRESULT_FROM_WIN32(ERROR_BUSY);
         HRESULT hr = S_OK;
         if (state == State_Stopped)
             hr = Pause();
@@ -655,7 +749,9 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
     }
     HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override {
         // The graph holds the filter: a reference back would keep both alive.
+        EnterCriticalSection(&lock);
         graph_ = graph;
+        LeaveCriticalSection(&lock);
         name_[0] = L'\0';
         if (name != nullptr) {
             std::wcsncpy(name_, name, MAX_FILTER_NAME - 1);
@@ -666,6 +762,21 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
     HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
     // IAMFilterMiscFlags
     ULONG STDMETHODCALLTYPE GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
+
+    // Streaming thread: the unplugged device tells the graph, once.
+    void ReportLost() {
+        EnterCriticalSection(&lock);
+        IMediaEventSink* sink = nullptr;
+        if (graph_ != nullptr)
+            graph_->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink));
+        LeaveCriticalSection(&lock);
+        if (sink != nullptr) {
+            sink->Notify(EC_DEVICE_LOST,
+                         reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)), 0);
+            sink->Release();
+            CountUp(L"LostReported");
+        }
+    }
 
     const Config config;
     CRITICAL_SECTION lock;
@@ -697,6 +808,7 @@ class Camera final : public IBaseFilter, public IAMFilterMiscFlags {
     }
 
     std::atomic<ULONG> refs_{1};
+    const int index_;
     OutputPin pin_;
     IFilterGraph* graph_ = nullptr;
     wchar_t name_[MAX_FILTER_NAME] = L"";
@@ -795,6 +907,8 @@ HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* mt) {
         hr = VFW_E_ALREADY_CONNECTED;
     else if (camera_.state != State_Stopped)
         hr = VFW_E_NOT_STOPPED;
+    else if (camera_.config.busy == 2)
+        hr = VFW_E_CANNOT_CONNECT;
     else {
         std::vector<AM_MEDIA_TYPE> types = OfferedTypes();
         for (AM_MEDIA_TYPE& t : types) {
@@ -831,6 +945,7 @@ HRESULT OutputPin::TryConnection(IPin* receiver, const AM_MEDIA_TYPE& mt) {
     WriteState(L"Connected",
                SizeText(h->biWidth, h->biHeight) +
                    (mt.formattype == FORMAT_VideoInfo2 ? L" VideoInfo2" : L" VideoInfo"));
+    WriteState(L"Camera", camera_.config.name);
     return S_OK;
 }
 
@@ -1072,7 +1187,21 @@ void OutputPin::Stream(IReferenceClock* clock, const std::atomic<REFERENCE_TIME>
     REFERENCE_TIME next = 0;
     DWORD delivered = 0;
     bool first = true;
+    bool lost = false;
+    DWORD lostCheck = 0;
     while (WaitForSingleObject(quit, 0) != WAIT_OBJECT_0) {
+        // Unplugged: a few registry reads a second, then silence for good.
+        if (!lost && GetTickCount() - lostCheck >= 100) {
+            lostCheck = GetTickCount();
+            if (IsLost(camera_.config.name)) {
+                lost = true;
+                camera_.ReportLost();
+            }
+        }
+        if (lost) {
+            WaitForSingleObject(quit, 20);
+            continue;
+        }
         const DWORD limit = camera_.config.frameLimit;
         if (state != State_Running || !camera_.config.frames ||
             (limit != 0 && delivered >= limit)) {
@@ -1101,7 +1230,8 @@ void OutputPin::Stream(IReferenceClock* clock, const std::atomic<REFERENCE_TIME>
         BYTE* data = nullptr;
         if (SUCCEEDED(sample->GetPointer(&data)) && sample->GetSize() >= bytes) {
             std::memcpy(data, picture_.data(), picture_.size());
-            DrawStrip(data, w, height, delivered);
+            const DWORD hold = camera_.config.holdAfter;
+            DrawStrip(data, w, height, hold != 0 && delivered >= hold ? hold - 1 : delivered);
             sample->SetActualDataLength(bytes);
             REFERENCE_TIME end = next + FrameDuration;
             if (timed)
@@ -1123,6 +1253,7 @@ void OutputPin::Stream(IReferenceClock* clock, const std::atomic<REFERENCE_TIME>
 
 class Factory final : public IClassFactory {
   public:
+    int index = 0;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out == nullptr)
             return E_POINTER;
@@ -1142,7 +1273,14 @@ class Factory final : public IClassFactory {
         *out = nullptr;
         if (outer != nullptr)
             return CLASS_E_NOAGGREGATION;
-        auto* camera = new (std::nothrow) Camera();
+        const std::vector<std::wstring> names = CameraNames();
+        if (index >= static_cast<int>(names.size()))
+            return CLASS_E_CLASSNOTAVAILABLE;
+        if (IsLost(names[index]))
+            return HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED);
+        if (ReadConfig(names[index]).busy == 3)
+            return E_ACCESSDENIED;
+        auto* camera = new (std::nothrow) Camera(index, names[index]);
         if (camera == nullptr)
             return E_OUTOFMEMORY;
         const HRESULT hr = camera->QueryInterface(iid, out);
@@ -1158,7 +1296,7 @@ class Factory final : public IClassFactory {
     }
 };
 
-Factory TheFactory;
+Factory Factories[MaxCameras];
 
 LONG SetKeyValue(const wchar_t* path, const wchar_t* name, const wchar_t* value) {
     HKEY key = nullptr;
@@ -1201,49 +1339,90 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (out == nullptr)
         return E_POINTER;
     *out = nullptr;
-    if (clsid != CameraClsid)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    return TheFactory.QueryInterface(iid, out);
+    for (int k = 0; k < MaxCameras; ++k)
+        if (clsid == ClsidOf(k)) {
+            Factories[k].index = k;
+            return Factories[k].QueryInterface(iid, out);
+        }
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 STDAPI DllCanUnloadNow() {
     return LiveObjects == 0 && ServerLocks == 0 ? S_OK : S_FALSE;
 }
 
+namespace {
+
+// Every device of ours in the category, whatever its name: found by its CLSID.
+void RemoveRegisteredCameras() {
+    const std::wstring instances = L"CLSID\\{860BB310-5D01-11D0-BD3B-00A0C911CE86}\\Instance";
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, instances.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    std::vector<std::wstring> ours;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        HKEY device = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &device) != ERROR_SUCCESS)
+            continue;
+        const std::wstring clsid = ReadString(device, L"CLSID", L"");
+        RegCloseKey(device);
+        for (int k = 0; k < MaxCameras; ++k)
+            if (_wcsicmp(clsid.c_str(), ClsidText(k).c_str()) == 0)
+                ours.push_back(name);
+    }
+    RegCloseKey(key);
+    for (const std::wstring& n : ours)
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, (instances + L"\\" + n).c_str());
+}
+
+} // namespace
+
 STDAPI DllRegisterServer() {
     wchar_t path[MAX_PATH];
     const DWORD n = GetModuleFileNameW(Module, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return E_FAIL;
-    const std::wstring clsidKey = std::wstring(L"CLSID\\") + CameraClsidText;
-    const std::wstring serverKey = clsidKey + L"\\InprocServer32";
-    if (SetKeyValue(clsidKey.c_str(), nullptr, CameraName) != ERROR_SUCCESS ||
-        SetKeyValue(serverKey.c_str(), nullptr, path) != ERROR_SUCCESS ||
-        SetKeyValue(serverKey.c_str(), L"ThreadingModel", L"Both") != ERROR_SUCCESS)
-        return SELFREG_E_CLASS;
-    return WithMapper([](IFilterMapper2* mapper) {
-        static const REGPINTYPES type = {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24};
-        REGFILTERPINS2 pin{};
-        pin.dwFlags = REG_PINFLAG_B_OUTPUT;
-        pin.cInstances = 1;
-        pin.nMediaTypes = 1;
-        pin.lpMediaType = &type;
-        pin.clsPinCategory = &PIN_CATEGORY_CAPTURE;
-        REGFILTER2 filter{};
-        filter.dwVersion = 2;
-        filter.dwMerit = MERIT_DO_NOT_USE;
-        filter.cPins2 = 1;
-        filter.rgPins2 = &pin;
-        return mapper->RegisterFilter(CameraClsid, CameraName, nullptr,
-                                      &CLSID_VideoInputDeviceCategory, CameraName, &filter);
-    });
+    RemoveRegisteredCameras();
+    const std::vector<std::wstring> names = CameraNames();
+    for (int k = 0; k < static_cast<int>(names.size()); ++k) {
+        const std::wstring clsidKey = L"CLSID\\" + ClsidText(k);
+        const std::wstring serverKey = clsidKey + L"\\InprocServer32";
+        if (SetKeyValue(clsidKey.c_str(), nullptr, names[k].c_str()) != ERROR_SUCCESS ||
+            SetKeyValue(serverKey.c_str(), nullptr, path) != ERROR_SUCCESS ||
+            SetKeyValue(serverKey.c_str(), L"ThreadingModel", L"Both") != ERROR_SUCCESS)
+            return SELFREG_E_CLASS;
+        const CLSID clsid = ClsidOf(k);
+        const wchar_t* name = names[k].c_str();
+        const HRESULT hr = WithMapper([&](IFilterMapper2* mapper) {
+            static const REGPINTYPES type = {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24};
+            REGFILTERPINS2 pin{};
+            pin.dwFlags = REG_PINFLAG_B_OUTPUT;
+            pin.cInstances = 1;
+            pin.nMediaTypes = 1;
+            pin.lpMediaType = &type;
+            pin.clsPinCategory = &PIN_CATEGORY_CAPTURE;
+            REGFILTER2 filter{};
+            filter.dwVersion = 2;
+            filter.dwMerit = MERIT_DO_NOT_USE;
+            filter.cPins2 = 1;
+            filter.rgPins2 = &pin;
+            return mapper->RegisterFilter(clsid, name, nullptr, &CLSID_VideoInputDeviceCategory,
+                                          name, &filter);
+        });
+        if (FAILED(hr))
+            return hr;
+    }
+    return S_OK;
 }
 
 STDAPI DllUnregisterServer() {
-    WithMapper([](IFilterMapper2* mapper) {
-        return mapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, CameraName, CameraClsid);
-    });
-    const std::wstring clsidKey = std::wstring(L"CLSID\\") + CameraClsidText;
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, clsidKey.c_str());
+    RemoveRegisteredCameras();
+    for (int k = 0; k < MaxCameras; ++k)
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + ClsidText(k)).c_str());
     return S_OK;
 }
