@@ -10,7 +10,7 @@
 #include "skin/skin_tables.h"
 
 // Posted by the capture graph to the camera screen when it has an event (a lost device).
-constexpr UINT CameraEventMessage = WM_APP + 20;
+constexpr UINT CameraEventMessage = WM_APP + 5;
 // The camera screen's timer that watches for silence and for a lost camera's return.
 constexpr UINT_PTR CameraWatchTimer = 0xCA01;
 
