@@ -188,9 +188,9 @@ def watch_countdown(s, digits, area, until, timeout=12, keep=None):
 
 def scenario_countdown_shows_three_two_one_and_shoots_the_shown_frame():
     with Session("booth-countdown") as s:
-        # The camera falls silent after six frames, so the preview holds one frame still.
+        # The camera repeats its sixth frame from then on, so the preview holds one frame still.
         proc = start_with_camera(s, sound_trace=True, countdown=None, Sizes="640x480",
-                                 FrameLimit=6)
+                                 HoldAfter=6)
         s.wait_window("Child01", 30000)
         assert s.reg_query(CONFIG_KEY, "Countdown") is None  # on until told otherwise
         rect = fitted(AREA_600, (640, 480))

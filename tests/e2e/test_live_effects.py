@@ -42,9 +42,9 @@ def wait_shown(s, rect, want, what):
 
 def scenario_live_effect_preview_and_snapshot():
     with Session("live-effects") as s:
-        # Rows of 638 pixels are padded; the camera falls silent after six frames, so the
+        # Rows of 638 pixels are padded; the camera repeats its sixth frame from then on, so the
         # preview holds its last frame still for the comparisons.
-        proc = start_with_camera(s, Sizes="638x480", FrameLimit=6)
+        proc = start_with_camera(s, Sizes="638x480", HoldAfter=6)
         s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         rect = fitted(AREA_600, (638, 480))
         level = (37 * 5 + 16) % 256
