@@ -49,6 +49,8 @@ screens: setup windows
 	@FLIMMER_UPDATE_SCREENS=1 python3 tests/e2e/run.py start_screen_appears_at_start_position \
 		walk_the_road_of_screens recolour_then_save_in_four_formats \
 		camera_preview_and_snapshots countdown_shows_three_two_one_and_shoots_the_shown_frame \
+		mirror_and_padded_rows_snapshot_what_the_preview_shows live_effect_preview_and_snapshot \
+		display_change_and_screen_switches_with_a_live_effect test_camera_choice \
 		strip_of_four_distinct_frames perspective_buttons_turn_the_card_and_undo \
 		gallery_effects_step_back_and_forward background_painted_in_and_one_colour_replaced \
 		stickers_dragged_stamped_and_undone foreground_and_cover_keep_their_files \

@@ -385,6 +385,7 @@ def scenario_mirror_and_padded_rows_snapshot_what_the_preview_shows():
         s.wait_window("Child01", 30000)
         held_frame()
         expect_frame_picture(s, (638, 480), False, window="Child01")
+        save_screen(s, "camera-unmirrored")
         s.click("Child01", *CAMERA_MIRROR)
         assert s.reg_query(CONFIG_KEY, "Mirror") == ("REG_DWORD", 1)
         expect_frame_picture(s, (638, 480), True, window="Child01")
