@@ -141,8 +141,8 @@ void PutNotice(CameraNotice n) {
 void ShowNotice(CameraNotice n) {
     if (n == Watch.shown)
         return;
-    // While a colour screen is up in front of the hidden camera screen, the back buffer is
-    // that screen's: the camera screen puts its notice on again when it comes back.
+    // Once the colour screen that replaces this one has been made, the back buffer is
+    // that screen's and the notice is not drawn into it.
     const bool shown = ScreenCode == 1;
     if (Watch.shown != CameraNotice::None) {
         if (shown)
@@ -343,7 +343,7 @@ void StopWatchingCamera(HWND screen) {
 }
 
 void WatchCamera(HWND) {
-    // Hidden behind a colour screen that may yet give way to it: nothing to watch for now.
+    // Another screen is taking over: nothing to watch for now.
     if (ScreenCode != 1)
         return;
     const DWORD now = GetTickCount();

@@ -128,18 +128,6 @@ void ToggleMirror(HWND w) {
     ShowFrameAgain();
 }
 
-// Back from a colour screen put up for a photo that could not be opened; the preview never
-// stopped.
-void BringBackCameraScreen(HWND w) {
-    ScreenWindow = w;
-    ScreenCode = 1;
-    ReloadCameraSkin(w);
-    ShowWindow(w, SW_SHOW);
-    MoveWindow(PictureWindow, AreaX, AreaY, AreaWidth, AreaHeight, FALSE);
-    ShowWindow(PictureWindow, SW_SHOWNORMAL);
-    ShowFrameAgain();
-}
-
 void TrackMouse(HWND w, LPARAM lp) {
     const POINT p = MessagePoint(lp);
     const int slot = SlotAtPoint(SkinChild01, p.x, p.y);
@@ -242,9 +230,6 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             WatchCamera(w);
         else
             BoothTimer(w);
-        return 0;
-    case ScreenBackMessage:
-        BringBackCameraScreen(w);
         return 0;
     case CameraEventMessage:
         HandleCameraEvents(w);

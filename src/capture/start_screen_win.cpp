@@ -52,15 +52,6 @@ void CreateStartScreen(HWND w) {
     PrepareSkinPictures(SkinChild02);
 }
 
-// Back from a colour screen put up for a photo that could not be opened.
-void BringBackStartScreen(HWND w) {
-    ScreenWindow = w;
-    ScreenCode = 0;
-    if (LoadStartSkin(w) == 0)
-        DrawScreenButtons(w, SkinChild00, -1, -1);
-    ShowWindow(w, SW_SHOW);
-}
-
 void TrackMouse(HWND w, LPARAM lp) {
     const POINT p = MessagePoint(lp);
     const int slot = SlotAtPoint(SkinChild00, p.x, p.y);
@@ -143,9 +134,6 @@ LRESULT CALLBACK StartScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         PressStart(w, lp);
         return 0;
     case WM_LBUTTONUP:
-        return 0;
-    case ScreenBackMessage:
-        BringBackStartScreen(w);
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

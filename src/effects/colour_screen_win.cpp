@@ -58,30 +58,21 @@ void PressColourScreen(HWND w, LPARAM lp) {
     }
 }
 
-// The picture the screen was entered with is what Clears goes back to.
-void TakeEnteredPicture(HWND w) {
-    CopyPicture(BasePicture, EntryPicture);
-    // Centres the picture window in the picture area (the mouse is up: no move loop).
-    DragMainWindow(w, 2);
-}
-
 } // namespace
 
 LRESULT CALLBACK ColourScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
         StandardScreenMessage(w, msg, wp, lp, ColourScreenId);
-        if (!PictureArriving)
-            TakeEnteredPicture(w);
+        CopyPicture(BasePicture, EntryPicture);
+        // Centres the picture window in the picture area (the mouse is up: no move loop).
+        DragMainWindow(w, 2);
         return 0;
     case WM_DESTROY:
         EmptyEffectStack();
         return 0;
     case WM_LBUTTONDOWN:
         PressColourScreen(w, lp);
-        return 0;
-    case PictureArrivedMessage:
-        TakeEnteredPicture(w);
         return 0;
     }
     return StandardScreenMessage(w, msg, wp, lp, ColourScreenId);

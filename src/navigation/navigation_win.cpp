@@ -52,8 +52,6 @@ void UseScreenProcedures(const WNDPROC* procedures) {
     ScreenProcedures = procedures;
 }
 
-bool PictureArriving = false;
-
 HWND CreateScreen(HINSTANCE instance, HWND parent, int screenId) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;

@@ -7,13 +7,6 @@
 void UseScreenProcedures(const WNDPROC* procedures);
 
 HWND CreateScreen(HINSTANCE instance, HWND parent, int screenId);
-// While a photo decodes, the colour screen is put up without it: PictureArriving is set while
-// it is created, and it is sent PictureArrivedMessage once BasePicture holds the photo.
-extern bool PictureArriving;
-constexpr UINT PictureArrivedMessage = WM_APP + 20;
-// Sent to a start or camera screen that was hidden while a screen put up over it is taken down
-// again: it is the screen shown once more.
-constexpr UINT ScreenBackMessage = WM_APP + 21;
 // Releases the old screen's surfaces, creates the target, then destroys the old screen.
 void SwitchScreen(HWND oldWindow, int oldId, int targetId);
 // "Close": the program ends when the message loop next runs.
