@@ -11,31 +11,6 @@ bool IsEffect(int effect) {
     return effect >= 0 && effect < GalleryEffectCount;
 }
 
-// What an effect changes of the program's state besides its pictures, handed back afterwards.
-class KeptSettings {
-  public:
-    KeptSettings()
-        : width_(PictureWidth), height_(PictureHeight), hook_(ShowPlanesHook),
-          brightness_(BrightnessStep), saturation_(SaturationStep), hue_(HueShift) {
-        ShowPlanesHook = nullptr;
-    }
-    ~KeptSettings() {
-        PictureWidth = width_;
-        PictureHeight = height_;
-        ShowPlanesHook = hook_;
-        BrightnessStep = brightness_;
-        SaturationStep = saturation_;
-        HueShift = hue_;
-    }
-    KeptSettings(const KeptSettings&) = delete;
-    KeptSettings& operator=(const KeptSettings&) = delete;
-
-  private:
-    int width_, height_;
-    void (*hook_)(const ColorPlanes&);
-    int brightness_, saturation_, hue_;
-};
-
 } // namespace
 
 int LiveEffectOfChoice(int choice) {
@@ -51,7 +26,7 @@ bool ApplyLiveEffect(int effect, const EffectPictures& p, int w, int h) {
         return false;
     // The colour settings stay as the user left them: the effect is part of the photo, not a
     // colour press, and every frame must start from the same settings as the snapshot does.
-    const KeptSettings kept;
+    const KeptEffectSettings kept;
     PictureWidth = w;
     PictureHeight = h;
     CopyPicture(p.base, p.gallery);

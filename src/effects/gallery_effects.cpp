@@ -100,6 +100,21 @@ void ApplyGalleryEffect(int effect) {
     ApplyGalleryEffectTo(effect, {BasePicture, GalleryPicture, CurrentPicture, Scratch});
 }
 
+KeptEffectSettings::KeptEffectSettings()
+    : width_(PictureWidth), height_(PictureHeight), hook_(ShowPlanesHook),
+      brightness_(BrightnessStep), saturation_(SaturationStep), hue_(HueShift) {
+    ShowPlanesHook = nullptr;
+}
+
+KeptEffectSettings::~KeptEffectSettings() {
+    PictureWidth = width_;
+    PictureHeight = height_;
+    ShowPlanesHook = hook_;
+    BrightnessStep = brightness_;
+    SaturationStep = saturation_;
+    HueShift = hue_;
+}
+
 void ApplyGalleryEffectTo(int effect, const EffectPictures& p) {
     switch (effect) {
     case 0:

@@ -29,6 +29,21 @@ struct EffectPictures {
 // ApplyGalleryEffect does with BasePicture, GalleryPicture, CurrentPicture and the scratch.
 void ApplyGalleryEffectTo(int effect, const EffectPictures& p);
 
+// For an effect run on pictures of one's own: the picture size, the colour settings and the show
+// hook that effects change are kept, the hook is off meanwhile, and all are handed back after.
+class KeptEffectSettings {
+  public:
+    KeptEffectSettings();
+    ~KeptEffectSettings();
+    KeptEffectSettings(const KeptEffectSettings&) = delete;
+    KeptEffectSettings& operator=(const KeptEffectSettings&) = delete;
+
+  private:
+    int width_, height_;
+    void (*hook_)(const ColorPlanes&);
+    int brightness_, saturation_, hue_;
+};
+
 // The colouring of effect 14, over every pixel of the picture's planes: red 255, green and
 // blue folded so that green is never below blue.
 void RecolourRelief(uint8_t* blue, uint8_t* green, uint8_t* red);

@@ -94,6 +94,16 @@ def seen(x, y, width, mirrored):
     return pattern(width - 1 - x if mirrored else x, y)
 
 
+def change_display_to_a_new_graph(s):
+    """Changes the display to 1024 x 600: a new capture graph runs and the old one is gone."""
+    created = camera_state(s, "Created")
+    s.change_display(1024, 600)
+    s.wait_until(lambda: s.rect("Flimmer") == (0, 0, 1024, 600), what="the new layout")
+    s.wait_until(lambda: camera_state(s, "Created") == created + 1, what="a new capture graph")
+    assert camera_state(s, "Destroyed") == created
+    expect_running_preview(s, AREA_600)
+
+
 def expect_running_preview(s, area, frame=(640, 480)):
     """The picture window covers the area and shows the frame itself, no renderer window over
     it, and the frame counter keeps changing there: the preview is live."""
@@ -417,12 +427,7 @@ def scenario_drag_and_display_change_keep_the_preview():
 
         # A display change lays out again and starts a new graph in the new picture area;
         # the old one is gone.
-        created = camera_state(s, "Created")
-        s.change_display(1024, 600)
-        s.wait_until(lambda: s.rect("Flimmer") == (0, 0, 1024, 600), what="the new layout")
-        s.wait_until(lambda: camera_state(s, "Created") == created + 1, what="a new capture graph")
-        assert camera_state(s, "Destroyed") == created
-        expect_running_preview(s, AREA_600)
+        change_display_to_a_new_graph(s)
         expect_preview_pattern(s, AREA_600, (640, 480))
 
         # Leaving the screen while frames stream: each graph goes with its screen, none hangs,

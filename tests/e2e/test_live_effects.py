@@ -4,7 +4,8 @@ an effect runs."""
 
 from flimmer import OK, save_screen, picture_pixels
 from harness import Session
-from test_camera import (AREA_600, CAMERA_OK, camera_state, close_camera_screen, fitted,
+from test_camera import (AREA_600, CAMERA_OK, camera_state, change_display_to_a_new_graph,
+                         close_camera_screen, fitted,
                          expect_frame_picture, expect_running_preview, program_threads, seen,
                          start_with_camera, wait_for_frames)
 
@@ -139,12 +140,7 @@ def scenario_display_change_and_screen_switches_with_a_live_effect():
         expect_negative_preview(s, area_768, (640, 480))
 
         # A display change keeps the effect in the new picture area, on a new graph.
-        created = camera_state(s, "Created")
-        s.change_display(1024, 600)
-        s.wait_until(lambda: s.rect("Flimmer") == (0, 0, 1024, 600), what="the new layout")
-        s.wait_until(lambda: camera_state(s, "Created") == created + 1, what="a new capture graph")
-        assert camera_state(s, "Destroyed") == created
-        expect_running_preview(s, AREA_600)
+        change_display_to_a_new_graph(s)
         expect_negative_preview(s, AREA_600, (640, 480))
 
         # Leaving and coming back while the heaviest effect runs on every frame: each graph

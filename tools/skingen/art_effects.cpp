@@ -33,31 +33,6 @@ int SampleSide(int shown) {
     return (shown / 5 + 1) * 5;
 }
 
-// The program's globals are borrowed for one effect and handed back as they were.
-class BorrowedPictures {
-  public:
-    BorrowedPictures()
-        : width_(PictureWidth), height_(PictureHeight), hook_(ShowPlanesHook),
-          brightness_(BrightnessStep), saturation_(SaturationStep), hue_(HueShift) {
-        ShowPlanesHook = nullptr;
-    }
-    ~BorrowedPictures() {
-        PictureWidth = width_;
-        PictureHeight = height_;
-        ShowPlanesHook = hook_;
-        BrightnessStep = brightness_;
-        SaturationStep = saturation_;
-        HueShift = hue_;
-    }
-    BorrowedPictures(const BorrowedPictures&) = delete;
-    BorrowedPictures& operator=(const BorrowedPictures&) = delete;
-
-  private:
-    int width_, height_;
-    void (*hook_)(const ColorPlanes&);
-    int brightness_, saturation_, hue_;
-};
-
 } // namespace
 
 std::string EffectName(int index) {
@@ -77,7 +52,7 @@ Canvas RenderGalleryEffect(int index, const Canvas& sample) {
     const int w = sample.Width(), h = sample.Height();
     if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > PlaneCapacity)
         throw std::runtime_error("effect sample does not fit the picture planes");
-    const BorrowedPictures borrowed;
+    const KeptEffectSettings borrowed;
     PictureWidth = w;
     PictureHeight = h;
     for (int y = 0; y < h; ++y)
