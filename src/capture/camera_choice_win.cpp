@@ -362,10 +362,10 @@ void HoldCameraWatch() {
     Watch.startTick = Watch.lastFrameTick = GetTickCount();
 }
 
-void HandleCameraEvents(HWND) {
+bool HandleCameraEvents(HWND) {
     IMediaEventEx* events = CaptureState.Events;
     if (events == nullptr)
-        return;
+        return false;
     long code = 0;
     LONG_PTR p1 = 0, p2 = 0;
     bool lost = false;
@@ -377,12 +377,13 @@ void HandleCameraEvents(HWND) {
         events->FreeEventParams(code, p1, p2);
     }
     if (!lost || !Watch.running)
-        return;
+        return false;
     Watch.lostCamera = HaveCamera() ? CameraNames[CurrentCamera] : std::string();
     StopCapture();
     Watch.lost = true;
     Watch.lastRetry = GetTickCount();
     ShowNotice(CameraNotice::Disconnected);
+    return true;
 }
 
 bool PressCameraName(HWND) {

@@ -48,6 +48,7 @@ void StopWatchingCamera(HWND screen);
 void WatchCamera(HWND screen);
 // While the preview is held on purpose (a countdown, a strip), its stillness is no silence.
 void HoldCameraWatch();
-void HandleCameraEvents(HWND screen);
+// True when the camera was found lost just now.
+bool HandleCameraEvents(HWND screen);
 bool PressCameraName(HWND screen);
 bool PressCameraSize(HWND screen);

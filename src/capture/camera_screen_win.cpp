@@ -232,7 +232,9 @@ LRESULT CALLBACK CameraScreenProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             BoothTimer(w);
         return 0;
     case CameraEventMessage:
-        HandleCameraEvents(w);
+        // A countdown cannot end in a photo from a camera that is gone.
+        if (HandleCameraEvents(w))
+            StopBooth(false);
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -15,7 +15,7 @@ from flimmer import CLOSE, CONFIG_KEY, HOME, SCREENSHOTS, picture_pixels
 from harness import FLIMMER_EXE, Session
 from test_soak import gdi_objects
 from test_camera import (AREA_600, CAMERA_FILES, CAMERA_OK, CAPTURE_CAPTION, camera_state,
-                         close_camera_screen, expect_running_preview, fitted, seen, snapshot_files,
+                         close_camera_screen, configure_camera, expect_running_preview, fitted, seen, snapshot_files,
                          sounds, start_with_camera, wait_for_frames)
 
 CAMERA_COUNTDOWN = (86, 565)
@@ -322,6 +322,19 @@ def scenario_escape_files_display_change_and_close_stop_a_countdown():
         s.change_display(1024, 600)
         s.wait_until(lambda: s.rect("Flimmer") == (0, 0, 1024, 600), what="the new layout")
         quiet_for_a_countdown(s, Digits(0, AREA_600))
+        expect_running_preview(s, AREA_600)
+
+        # The camera unplugged in the middle of a countdown: the countdown goes with the
+        # preview, no photo and no box; plugged in again, the preview comes back.
+        s.post_click("Child01", *CAMERA_OK)
+        wait_digit(s, Digits(0, AREA_600))
+        configure_camera(s, Lost=1)
+        s.wait_until(lambda: camera_state(s, "LostReported") == 1, what="the device lost")
+        quiet_for_a_countdown(s, Digits(0, AREA_600))
+        assert s.count("#32770") == 0
+        configure_camera(s, Lost=0)
+        s.wait_until(lambda: (camera_state(s, "Delivered") or 0) > 3, timeout=15,
+                     what="frames again")
         expect_running_preview(s, AREA_600)
 
         # Closing in the middle of a countdown ends the program cleanly.
