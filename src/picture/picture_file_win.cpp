@@ -19,6 +19,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -151,6 +152,30 @@ int ReportReadFailure(const ReadResult& r) {
 HANDLE DisposingThread = nullptr;
 
 } // namespace
+
+// A picture file decoded on a thread of its own into planes of its own, taken on the
+// user-interface thread only when the decode succeeded; the thread then frees the decoded image,
+// which for a big photo takes a while, while the picture is being shown.
+class PictureDecode {
+  public:
+    // Starts at once; the mode and the picture area are those of LoadPictureFile, as they are now.
+    PictureDecode(const char* path, int mode);
+    ~PictureDecode();
+    PictureDecode(const PictureDecode&) = delete;
+    PictureDecode& operator=(const PictureDecode&) = delete;
+
+    // Waits for the decode; true with the planes and sizes set, false with them left as they were.
+    bool TakePlanes(uint8_t* blue, uint8_t* green, uint8_t* red, int* width, int* height);
+    // After TakePlanes failed: the loader's message, and its result as LoadPictureFile returns it.
+    int ReportFailure();
+
+    struct Job;
+
+  private:
+    void Wait();
+    std::unique_ptr<Job> job_;
+    bool waited_ = false;
+};
 
 struct PictureDecode::Job {
     char path[PathSize];
