@@ -63,11 +63,7 @@ int NextSize(int current, int count) {
     return NextCamera(current, count);
 }
 
-std::string SizeCaption(FrameSize s) {
-    return std::to_string(s.width) + " x " + std::to_string(s.height);
-}
-
-std::string SizeSetting(FrameSize s) {
+std::string SizeText(FrameSize s) {
     return std::to_string(s.width) + "x" + std::to_string(s.height);
 }
 

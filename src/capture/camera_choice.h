@@ -22,9 +22,9 @@ std::vector<FrameSize> OfferedSizes(const FrameCapability* caps, std::size_t cou
 int ChooseSize(const std::vector<FrameSize>& offered, const char* remembered);
 // The next smaller size, back to the largest after the smallest.
 int NextSize(int current, int count);
-// "1280 x 720" as the size button shows it; "1280x720" as the setting keeps it.
-std::string SizeCaption(FrameSize s);
-std::string SizeSetting(FrameSize s);
+// "1280x720": as the size button shows it (with spaces it does not fit at 1024 wide) and as the
+// setting keeps it.
+std::string SizeText(FrameSize s);
 // False for anything but two positive numbers with an "x" between them (spaces allowed).
 bool ParseSize(const char* text, FrameSize& out);
 

@@ -8,6 +8,7 @@
 #include "program/program_win.h"
 #include "program/screen_table.h"
 #include "program/settings_win.h"
+#include "skin/color_planes_win.h"
 #include "skin/skin_win.h"
 
 #include <dshow.h>
@@ -205,15 +206,8 @@ void GreyButton(int slot) {
     const int w = SkinChild01.width[slot], h = SkinChild01.height[slot];
     if (ButtonNormDC[slot] == nullptr)
         return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section = CreateTopDownSection(w, h, &bits);
     if (section == nullptr)
         return;
     HDC memory = CreateCompatibleDC(ButtonNormDC[slot]);
@@ -245,7 +239,7 @@ void RememberChoice() {
         return;
     CopyText(WantedCamera, CameraNames[CurrentCamera].c_str(), sizeof WantedCamera);
     if (CurrentSize >= 0 && CurrentSize < static_cast<int>(CameraSizes.size()))
-        CopyText(WantedSize, SizeSetting(CameraSizes[CurrentSize]).c_str(), sizeof WantedSize);
+        CopyText(WantedSize, SizeText(CameraSizes[CurrentSize]).c_str(), sizeof WantedSize);
     if (WriteSettingString("Camera", WantedCamera) == 0 ||
         WriteSettingString("CameraSize", WantedSize) == 0)
         ShowMessage("Error", "Can't write Camera to Registry!");
@@ -318,9 +312,9 @@ void DecorateCameraSkin() {
         GreyButton(CameraSlot::CameraName);
     char size[32] = "Size";
     if (CurrentSize >= 0 && CurrentSize < static_cast<int>(CameraSizes.size()))
-        CopyText(size, SizeCaption(CameraSizes[CurrentSize]).c_str(), sizeof size);
+        CopyText(size, SizeText(CameraSizes[CurrentSize]).c_str(), sizeof size);
     else if (CaptureState.FrameWidth > 0)
-        CopyText(size, SizeCaption({CaptureState.FrameWidth, CaptureState.FrameHeight}).c_str(),
+        CopyText(size, SizeText({CaptureState.FrameWidth, CaptureState.FrameHeight}).c_str(),
                  sizeof size);
     DrawCaption(CameraSlot::CameraSize, size);
     if (CameraSizes.size() < 2)
@@ -399,7 +393,7 @@ bool PressCameraSize(HWND) {
     if (CameraSizes.size() < 2 || Watch.lost)
         return true;
     const int next = NextSize(CurrentSize, static_cast<int>(CameraSizes.size()));
-    CopyText(WantedSize, SizeSetting(CameraSizes[next]).c_str(), sizeof WantedSize);
+    CopyText(WantedSize, SizeText(CameraSizes[next]).c_str(), sizeof WantedSize);
     if (HaveCamera())
         CopyText(WantedCamera, CameraNames[CurrentCamera].c_str(), sizeof WantedCamera);
     return Restart();

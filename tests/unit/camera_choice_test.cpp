@@ -41,11 +41,11 @@ TEST(CameraSizes, LargestFirstEachOnceAndTheFirstIsTheDefaultPick) {
     const std::vector<std::string> got = [&] {
         std::vector<std::string> s;
         for (FrameSize f : sizes)
-            s.push_back(SizeCaption(f));
+            s.push_back(SizeText(f));
         return s;
     }();
-    EXPECT_EQ(got, (std::vector<std::string>{"960 x 720", "1280 x 720", "640 x 480", "638 x 480",
-                                             "320 x 240"}));
+    EXPECT_EQ(got, (std::vector<std::string>{"960x720", "1280x720", "640x480", "638x480",
+                                             "320x240"}));
     const FrameSize largest = PickLargestFrame(caps, 6);
     EXPECT_EQ(sizes[ChooseSize(sizes, nullptr)].width, largest.width);
     EXPECT_EQ(sizes[ChooseSize(sizes, nullptr)].height, largest.height);
@@ -59,7 +59,7 @@ TEST(CameraSizes, OnlyQualifyingCapabilitiesAreOffered) {
     const FrameCapability caps[] = {otherFormat, shortBlock, Video(0, 480), Video(320, 240)};
     const std::vector<FrameSize> sizes = OfferedSizes(caps, 4);
     ASSERT_EQ(sizes.size(), 1u);
-    EXPECT_EQ(SizeSetting(sizes[0]), "320x240");
+    EXPECT_EQ(SizeText(sizes[0]), "320x240");
     EXPECT_TRUE(OfferedSizes(caps, 0).empty());
     EXPECT_EQ(ChooseSize({}, "320x240"), -1);
 }
@@ -76,7 +76,7 @@ TEST(CameraSizes, RememberedSizeWhenOfferedElseTheLargest) {
     EXPECT_EQ(NextSize(1, 3), 2);
     EXPECT_EQ(NextSize(2, 3), 0);
     FrameSize parsed{};
-    ASSERT_TRUE(ParseSize(SizeSetting({638, 480}).c_str(), parsed));
+    ASSERT_TRUE(ParseSize(SizeText({638, 480}).c_str(), parsed));
     EXPECT_EQ(parsed.width, 638);
     EXPECT_EQ(parsed.height, 480);
 }
