@@ -14,6 +14,8 @@
 #include "program/screen_table.h"
 #include "program/settings_win.h"
 #include "skin/color_planes.h"
+#include "skin/color_planes_win.h"
+#include "skin/upright_image_win.h"
 
 #include <gdiplus.h>
 
@@ -57,12 +59,8 @@ void LoadDigits() {
         char path[PathSize];
         std::snprintf(path, sizeof path, "%s\\xDialog\\%d\\Button\\Count%d.png", ProgramFolder,
                       SkinSet, k + 1);
-        WCHAR wide[PathSize];
-        if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0)
-            continue;
-        wide[PathSize - 1] = L'\0';
         // A missing picture only loses its digit; the countdown still runs.
-        if (GdipLoadImageFromFile(wide, &Digits[k]) != Gdiplus::Ok)
+        if (LoadUprightImage(path, &Digits[k]) != Gdiplus::Ok)
             Digits[k] = nullptr;
     }
 }
@@ -120,13 +118,7 @@ void DrawThumbnails(HDC dc, int height) {
         const int x = 16 + i * (t.width + 14), y = height - t.height - 16;
         const RECT frame{x - 3, y - 3, x + t.width + 3, y + t.height + 3};
         FillRect(dc, &frame, paper);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = t.width;
-        info.bmiHeader.biHeight = -t.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownInfo(t.width, t.height);
         SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(t.width), static_cast<DWORD>(t.height), 0, 0,
                           0, static_cast<UINT>(t.height), t.pixels.data(), &info, DIB_RGB_COLORS);
     }
