@@ -404,9 +404,19 @@ class Session:
         and REG_EXPAND_SZ give str, REG_DWORD and REG_QWORD int, REG_BINARY bytes,
         REG_MULTI_SZ a list. value None means the key's default value."""
         which = ["/ve"] if value is None else ["/v", value]
-        rc, out, _ = self._wine(["wine", "reg", "query", key, *which], 30)
-        if rc != 0:
-            return None
+        for _ in range(3):
+            rc, out, _ = self._wine(["wine", "reg", "query", key, *which], 30)
+            if rc == 1:
+                return None  # reg's answer for a missing key or value
+            found = self._reg_value(out) if rc == 0 else None
+            if found is not None:
+                return found
+            # A timed-out or crashed reg, or one whose output got lost on a loaded machine:
+            # asking again costs little, a wrong answer costs a scenario.
+        return None
+
+    @staticmethod
+    def _reg_value(out):
         for line in out.splitlines():
             m = re.match(r"^    (.*?)    (REG_[A-Z_]+)    ?(.*)$", line.rstrip("\r\n"))
             if not m:

@@ -287,7 +287,8 @@ def scenario_hostile_files_as_the_last_picture_preview_quietly():
             if case is bomb_case:
                 assert shown == [BOMB_COLOUR] * 4, shown
             # The setting is the user's: it is left as it was.
-            assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", as_reg_shows(s.winpath(case.path)))
+            stored = s.reg_query(CONFIG_KEY, "DefaultFile")
+            assert stored == ("REG_SZ", as_reg_shows(s.winpath(case.path))), (case.name, stored)
         assert snapshot(folder) == before, changes(before, snapshot(folder))
         print(f"hostile files, last picture preview: {len(cases)} files; {previewed} shown, "
               f"{len(cases) - previewed} replaced by the default picture without a word")
