@@ -75,11 +75,11 @@ def answer_no_camera(s):
     assert text == NO_CAMERA_TEXT, text
 
 
-def start_to_start_screen(s):
+def start_to_start_screen(s, ms=10000):
     """Starts Flimmer and waits for the start screen that replaces the camera screen."""
     proc = s.start()
     answer_no_camera(s)
-    s.wait_window("Child00")
+    s.wait_window("Child00", ms)
     return proc
 
 
