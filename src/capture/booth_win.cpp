@@ -15,6 +15,7 @@
 #include "program/settings_win.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
+#include "skin/skin_win.h"
 #include "skin/upright_image_win.h"
 
 #include <gdiplus.h>
@@ -85,9 +86,7 @@ void DrawDigit(HDC dc, int width, int height) {
 void DrawProgress(HDC dc, int width) {
     char text[32];
     std::snprintf(text, sizeof text, "Photo %d of %d", Run.taken + 1, Run.shots);
-    HFONT font =
-        CreateFontA(-22, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+    HFONT font = CreateProgramFont(22, FW_BOLD);
     HGDIOBJ oldFont = SelectObject(dc, font);
     SIZE size{};
     GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
@@ -328,8 +327,7 @@ bool BoothHoldsPreview() {
 
 void ToggleCountdown() {
     CountdownOn = !CountdownOn;
-    if (WriteSettingNumber("Countdown", CountdownOn ? 1 : 0) == 0)
-        ShowMessage("Error", "Can't write Countdown flag to Registry!");
+    RememberSwitch("Countdown", CountdownOn, "countdown");
 }
 
 void ReportNoPicture() {

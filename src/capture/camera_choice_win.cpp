@@ -25,6 +25,18 @@ char WantedSize[32] = "";
 
 namespace {
 
+bool HaveCamera() {
+    return CurrentCamera >= 0 && CurrentCamera < static_cast<int>(CameraNames.size());
+}
+
+} // namespace
+
+const char* CurrentCameraName() {
+    return HaveCamera() ? CameraNames[CurrentCamera].c_str() : "";
+}
+
+namespace {
+
 // A camera that sends nothing for this long gets the notice; measured under Wine, the test
 // camera's first frame arrives within a second of the start.
 constexpr unsigned SilentMs = 3000;
@@ -47,12 +59,6 @@ const COLORREF CardColour = RGB(98, 88, 100);
 const COLORREF TitleColour = RGB(255, 251, 245);
 const COLORREF TextColour = RGB(232, 222, 226);
 
-HFONT Font(int height, int weight) {
-    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "Tahoma");
-}
-
 void NoticeWords(CameraNotice n, const char*& title, const char*& text) {
     if (n == CameraNotice::Disconnected) {
         title = "The camera was disconnected.";
@@ -74,7 +80,7 @@ void DrawNotice(CameraNotice n) {
     const char* title = "";
     const char* text = "";
     NoticeWords(n, title, text);
-    HFONT big = Font(19, FW_BOLD), small = Font(14, FW_BOLD);
+    HFONT big = CreateProgramFont(19, FW_BOLD), small = CreateProgramFont(14, FW_BOLD);
     HGDIOBJ oldFont = SelectObject(dc, small);
     // The card grows with the words, which wrap to its width.
     const int w = std::min(AreaWidth - 60, 460);
@@ -168,7 +174,7 @@ void DrawCaption(int slot, const char* text) {
     const int left = h + 1;
     // A long name gets a smaller letter before it is cut short.
     int size = std::max(11, h * 2 / 5);
-    HFONT font = Font(size, FW_BOLD);
+    HFONT font = CreateProgramFont(size, FW_BOLD);
     if (HDC probe = ButtonNormDC[slot]) {
         HGDIOBJ old = SelectObject(probe, font);
         SIZE extent{};
@@ -177,7 +183,7 @@ void DrawCaption(int slot, const char* text) {
         if (extent.cx > w - 8 - left && size > 11) {
             DeleteObject(font);
             size = 11;
-            font = Font(size, FW_BOLD);
+            font = CreateProgramFont(size, FW_BOLD);
         }
     }
     HDC surfaces[3] = {ButtonNormDC[slot], ButtonHiDC[slot], ButtonPushDC[slot]};
@@ -229,9 +235,6 @@ void GreyButton(int slot) {
     DeleteObject(section);
 }
 
-bool HaveCamera() {
-    return CurrentCamera >= 0 && CurrentCamera < static_cast<int>(CameraNames.size());
-}
 
 // The choice in use becomes the remembered one.
 void RememberChoice() {
@@ -242,7 +245,10 @@ void RememberChoice() {
         CopyText(WantedSize, SizeText(CameraSizes[CurrentSize]).c_str(), sizeof WantedSize);
     if (WriteSettingString("Camera", WantedCamera) == 0 ||
         WriteSettingString("CameraSize", WantedSize) == 0)
-        ShowMessage("Error", "Can't write Camera to Registry!");
+        ShowReport("Error",
+                   "Flimmer could not remember the camera you chose. It is used for now, but "
+                   "Flimmer will start with the old choice next time.",
+                   "Can't write Camera to Registry!");
 }
 
 bool Restart() {
@@ -306,7 +312,7 @@ bool CameraNoticeShown() {
 }
 
 void DecorateCameraSkin() {
-    const char* name = HaveCamera() ? CameraNames[CurrentCamera].c_str() : "Camera";
+    const char* name = CurrentCameraName();
     DrawCaption(CameraSlot::CameraName, name[0] != '\0' ? name : "Camera");
     if (CameraNames.size() < 2)
         GreyButton(CameraSlot::CameraName);
@@ -372,7 +378,7 @@ bool HandleCameraEvents(HWND) {
     }
     if (!lost || !Watch.running)
         return false;
-    Watch.lostCamera = HaveCamera() ? CameraNames[CurrentCamera] : std::string();
+    Watch.lostCamera = CurrentCameraName();
     StopCapture();
     Watch.lost = true;
     Watch.lastRetry = GetTickCount();

@@ -17,6 +17,8 @@ constexpr UINT_PTR CameraWatchTimer = 0xCA01;
 // The devices found by the last start, by friendly name, and the one in use (-1: none).
 extern std::vector<std::string> CameraNames;
 extern int CurrentCamera;
+// The friendly name of the camera in use; "" with none (or a device without a name).
+const char* CurrentCameraName();
 // What the camera in use offers, largest first, and the size asked of it (-1: none).
 extern std::vector<FrameSize> CameraSizes;
 extern int CurrentSize;

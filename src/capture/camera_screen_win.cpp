@@ -24,16 +24,17 @@
 
 char CameraFileName[PathSize] = "";
 
-namespace {
-
-// Only a successful CoInitializeEx is balanced by CoUninitialize.
-bool ComStarted = false;
-
 void ReloadCameraSkin(HWND w) {
+    ReleaseButtonDCs(SkinChild01.M); // loading over the surfaces there are would leak them
     LoadScreenSkin(w, SkinChild01);
     DecorateCameraSkin();
     DrawCameraButtons(w, -1);
 }
+
+namespace {
+
+// Only a successful CoInitializeEx is balanced by CoUninitialize.
+bool ComStarted = false;
 
 // Without a camera the small start screen takes over; this screen goes first.
 void FallBackToStartScreen(HWND w) {
@@ -55,7 +56,6 @@ void CreateCameraScreen(HWND w) {
     SetMirrorPictures(SkinChild01, CameraSlot::Mirror, PreviewMirrored, ProgramFolder);
     CountdownOn = ReadSettingNumber("Countdown", 1) != 0;
     SetCountdownPictures(SkinChild01, CameraSlot::Countdown, CountdownOn, ProgramFolder);
-    ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
     PrepareSkinPictures(SkinChild02); // for a snapshot or a photo opened from here
     ComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -70,8 +70,6 @@ void CreateCameraScreen(HWND w) {
         FallBackToStartScreen(w);
         return;
     }
-    // Loading again over the first load would leak its surfaces.
-    ReleaseButtonDCs(SkinChild01.M);
     ReloadCameraSkin(w);
     ShowWindow(PictureWindow, SW_SHOWNORMAL);
 }
@@ -100,8 +98,7 @@ void TakeSnapshot(HWND w, bool shutterPlayed) {
         widePath[0] = L'\0';
     widePath[PathSize - 1] = L'\0';
 
-    if (GrabFrame() != nullptr)
-        SaveSnapshotPng(FrameToBitmap(), widePath, !shutterPlayed);
+    SaveSnapshotPng(FrameToBitmap(), widePath, !shutterPlayed);
     if (!IsPictureKind(FileKindOf(path)))
         return;
     // Without a file the loader says so and the preview goes on; the file goes either way.
@@ -121,9 +118,7 @@ namespace {
 void ToggleMirror(HWND w) {
     PreviewMirrored = !PreviewMirrored;
     SetMirrorPictures(SkinChild01, CameraSlot::Mirror, PreviewMirrored, ProgramFolder);
-    if (WriteSettingNumber("Mirror", PreviewMirrored ? 1 : 0) == 0)
-        ShowMessage("Error", "Can't write Mirror flag to Registry!");
-    ReleaseButtonDCs(SkinChild01.M);
+    RememberSwitch("Mirror", PreviewMirrored, "mirror");
     ReloadCameraSkin(w);
     ShowFrameAgain();
 }
@@ -172,7 +167,6 @@ void PressCamera(HWND w, LPARAM lp) {
     case CameraSlot::Countdown:
         ToggleCountdown();
         SetCountdownPictures(SkinChild01, CameraSlot::Countdown, CountdownOn, ProgramFolder);
-        ReleaseButtonDCs(SkinChild01.M);
         ReloadCameraSkin(w);
         break;
     case CameraSlot::Strip:
@@ -185,7 +179,6 @@ void PressCamera(HWND w, LPARAM lp) {
             FallBackToStartScreen(w);
             return;
         }
-        ReleaseButtonDCs(SkinChild01.M);
         ReloadCameraSkin(w);
         break;
     default:

@@ -23,5 +23,8 @@ bool OpenPictureFromPath(HWND screen, int ownScreenId, const char* file);
 void EnterEditingCentred(HWND screen, int ownScreenId);
 // Hands the loaded BasePicture over to the colour screen, which replaces this screen.
 void EnterEditing(HWND screen, int ownScreenId);
+// The camera screen's skin loaded anew (after a display change, a switch, another camera), with
+// what the program draws on it.
+void ReloadCameraSkin(HWND w);
 // Turns the click and shutter sounds on or off and remembers it; the caller reloads its skin.
 void ToggleSpeaker();

@@ -41,14 +41,11 @@ const char CameraNotStarted[] =
 // Names the camera: with several, the user must know which one is held.
 const char* CameraInUse() {
     static char text[PathSize + 256];
-    const char* name = CurrentCamera >= 0 && CurrentCamera < static_cast<int>(CameraNames.size())
-                           ? CameraNames[CurrentCamera].c_str()
-                           : "";
     std::snprintf(text, sizeof text,
                   "Flimmer could not start the camera \"%s\". Check that it is connected and "
                   "that no other program is using it, then try again. You can still open a "
                   "picture from a file.",
-                  name);
+                  CurrentCameraName());
     return text;
 }
 // Always followed by CameraNotStarted, which ends the start.
@@ -140,20 +137,45 @@ std::string FriendlyName(IMoniker* m) {
     return name;
 }
 
-HRESULT OpenChosenVideoDevice(IBaseFilter** device) {
+// The video input devices' enumerator, null when the system knows no such device (S_FALSE);
+// on failure, `step` says which call failed.
+HRESULT OpenVideoDeviceEnumerator(IEnumMoniker** monikers, const char** step) {
+    *monikers = nullptr;
     ICreateDevEnum* devices = nullptr;
     HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC,
                                   IID_ICreateDevEnum, reinterpret_cast<void**>(&devices));
     if (FAILED(hr)) {
-        ReportCaptureError(CameraNotStarted, "Couldn't create system enumerator!  hr=0x%x",
-                           Hex(hr));
+        *step = "Couldn't create system enumerator!";
         return hr;
     }
-    IEnumMoniker* monikers = nullptr;
-    hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0);
+    hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, monikers, 0);
     devices->Release();
+    if (FAILED(hr))
+        *step = "Couldn't create class enumerator!";
+    return hr;
+}
+
+// Every device the enumerator lists, in its order; the enumerator is released, the monikers
+// are the caller's. hr: the last step's result.
+std::vector<IMoniker*> AllDevices(IEnumMoniker* monikers, HRESULT& hr) {
+    std::vector<IMoniker*> found;
+    for (;;) {
+        IMoniker* m = nullptr;
+        hr = monikers->Next(1, &m, nullptr);
+        if (hr != S_OK || m == nullptr)
+            break;
+        found.push_back(m);
+    }
+    monikers->Release();
+    return found;
+}
+
+HRESULT OpenChosenVideoDevice(IBaseFilter** device) {
+    IEnumMoniker* monikers = nullptr;
+    const char* step = "";
+    HRESULT hr = OpenVideoDeviceEnumerator(&monikers, &step);
     if (FAILED(hr)) {
-        ReportCaptureError(CameraNotStarted, "Couldn't create class enumerator!  hr=0x%x", Hex(hr));
+        ReportCaptureError(CameraNotStarted, "%s  hr=0x%x", step, Hex(hr));
         return hr;
     }
     if (monikers == nullptr) {
@@ -167,18 +189,11 @@ HRESULT OpenChosenVideoDevice(IBaseFilter** device) {
         return E_FAIL;
     }
     // Every device's friendly name first: the chosen one is found among them by name.
-    std::vector<IMoniker*> found;
+    const std::vector<IMoniker*> found = AllDevices(monikers, hr);
     CameraNames.clear();
     CurrentCamera = -1;
-    for (;;) {
-        IMoniker* m = nullptr;
-        hr = monikers->Next(1, &m, nullptr);
-        if (hr != S_OK || m == nullptr)
-            break;
-        found.push_back(m);
+    for (IMoniker* m : found)
         CameraNames.push_back(FriendlyName(m));
-    }
-    monikers->Release();
     if (found.empty()) {
         if (FAILED(hr))
             return hr;
@@ -500,22 +515,15 @@ HRESULT StartCapture() {
 
 std::vector<std::string> ListCameraNames() {
     std::vector<std::string> names;
-    ICreateDevEnum* devices = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC, IID_ICreateDevEnum,
-                                reinterpret_cast<void**>(&devices))))
-        return names;
     IEnumMoniker* monikers = nullptr;
-    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0) == S_OK &&
-        monikers != nullptr) {
-        IMoniker* m = nullptr;
-        while (monikers->Next(1, &m, nullptr) == S_OK && m != nullptr) {
-            names.push_back(FriendlyName(m));
-            m->Release();
-            m = nullptr;
-        }
-        monikers->Release();
+    const char* step = "";
+    if (OpenVideoDeviceEnumerator(&monikers, &step) != S_OK || monikers == nullptr)
+        return names;
+    HRESULT hr = S_OK;
+    for (IMoniker* m : AllDevices(monikers, hr)) {
+        names.push_back(FriendlyName(m));
+        m->Release();
     }
-    devices->Release();
     return names;
 }
 

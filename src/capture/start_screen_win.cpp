@@ -111,11 +111,7 @@ void ToggleSpeaker() {
     const int slot = ScreenCode == 0 ? SpeakerSlotStart : SpeakerSlotCamera;
     SkinDescriptor& skin = ScreenCode == 0 ? SkinChild00 : SkinChild01;
     SetSpeakerPictures(skin, slot, SpeakerOn, ProgramFolder);
-    if (WriteSettingNumber("Speaker", static_cast<DWORD>(SpeakerOn)) == 0)
-        ShowReport("Error",
-                   "Flimmer could not remember the sound setting. The sound is switched for now, "
-                   "but Flimmer will start with the old setting next time.",
-                   "Can't write Speaker flag to Registry!");
+    RememberSwitch("Speaker", SpeakerOn != 0, "sound");
     ReleaseButtonDCs(skin.M);
 }
 

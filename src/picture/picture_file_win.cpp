@@ -19,7 +19,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -65,12 +64,6 @@ int DrawInto(HDC windowDC, HBITMAP bitmap, Gdiplus::GpImage* image, int w, int h
 
 constexpr int NotRead = -1;
 
-long long Ticks() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
 // A picture kept at its own size is read from its decoded pixels: a big photo never becomes a
 // device bitmap of its size. NotRead when it has to be drawn instead (stretched, transparent).
 // The time the decoder takes to hand the pixels out is added to decodeTicks.
@@ -82,9 +75,9 @@ int ReadPixels(Gdiplus::GpImage* image, const LoadPlan& plan, uint8_t* blue, uin
     if (naturalW != static_cast<UINT>(plan.bitmapWidth) ||
         naturalH != static_cast<UINT>(plan.bitmapHeight))
         return NotRead;
-    const long long before = Ticks();
+    const long long before = PressClockTicks();
     const OpaquePixels pixels(image);
-    decodeTicks += Ticks() - before;
+    decodeTicks += PressClockTicks() - before;
     if (!pixels.ok())
         return NotRead;
     return PlanesFromPixels(pixels.rows(), pixels.stride(), plan, blue, green, red, w, h)
@@ -151,33 +144,9 @@ int ReportReadFailure(const ReadResult& r) {
 // The thread that let go of the last decoded picture, until it has been waited for.
 HANDLE DisposingThread = nullptr;
 
-} // namespace
-
-// A picture file decoded on a thread of its own into planes of its own, taken on the
-// user-interface thread only when the decode succeeded; the thread then frees the decoded image,
-// which for a big photo takes a while, while the picture is being shown.
-class PictureDecode {
-  public:
-    // Starts at once; the mode and the picture area are those of LoadPictureFile, as they are now.
-    PictureDecode(const char* path, int mode);
-    ~PictureDecode();
-    PictureDecode(const PictureDecode&) = delete;
-    PictureDecode& operator=(const PictureDecode&) = delete;
-
-    // Waits for the decode; true with the planes and sizes set, false with them left as they were.
-    bool TakePlanes(uint8_t* blue, uint8_t* green, uint8_t* red, int* width, int* height);
-    // After TakePlanes failed: the loader's message, and its result as LoadPictureFile returns it.
-    int ReportFailure();
-
-    struct Job;
-
-  private:
-    void Wait();
-    std::unique_ptr<Job> job_;
-    bool waited_ = false;
-};
-
-struct PictureDecode::Job {
+// A picture file to decode into planes of its own, so that a failed load leaves the caller's
+// picture as it was; the decoding thread's until it signals `ready`.
+struct DecodeJob {
     char path[PathSize];
     int mode, areaW, areaH, pictureW, pictureH;
     std::vector<uint8_t> blue, green, red;
@@ -186,18 +155,16 @@ struct PictureDecode::Job {
     HANDLE ready = nullptr;
 };
 
-namespace {
-
 // Decodes and reads the picture, says so, then lets the decoded image go: freeing a big photo
 // takes a while and nobody waits for it.
 DWORD WINAPI DecodeOnItsOwn(void* context) {
-    auto* job = static_cast<PictureDecode::Job*>(context);
+    auto* job = static_cast<DecodeJob*>(context);
     const HANDLE ready = job->ready;
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     Gdiplus::GpImage* image = nullptr;
-    const long long before = Ticks();
+    const long long before = PressClockTicks();
     const int status = LoadUprightImage(job->path, &image);
-    job->decodeTicks += Ticks() - before;
+    job->decodeTicks += PressClockTicks() - before;
     if (status != Gdiplus::Ok) {
         job->result.status = status;
     } else {
@@ -207,7 +174,8 @@ DWORD WINAPI DecodeOnItsOwn(void* context) {
                                 job->red.data(), job->decodeTicks);
         ReleaseDC(nullptr, dc);
     }
-    SetEvent(ready); // the job belongs to the waiting thread from here on
+    if (ready != nullptr)
+        SetEvent(ready); // the job belongs to the waiting thread from here on
     if (image != nullptr)
         GdipDisposeImage(image);
     if (com)
@@ -215,67 +183,26 @@ DWORD WINAPI DecodeOnItsOwn(void* context) {
     return 0;
 }
 
-} // namespace
-
-PictureDecode::PictureDecode(const char* path, int mode) : job_(new Job) {
-    CopyText(job_->path, path, PathSize);
-    job_->mode = mode;
-    job_->areaW = AreaWidth;
-    job_->areaH = AreaHeight;
-    job_->pictureW = PictureWidth;
-    job_->pictureH = PictureHeight;
-    job_->blue.resize(PlaneCapacity);
-    job_->green.resize(PlaneCapacity);
-    job_->red.resize(PlaneCapacity);
+// Runs the job on a thread of its own, which goes on freeing the decoded image while the
+// picture is shown; here and now when no thread can be had.
+void Decode(DecodeJob& job) {
     ReleaseDecodedPicture();
-    job_->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = job_->ready == nullptr
+    job.ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = job.ready == nullptr
                         ? nullptr
-                        : CreateThread(nullptr, 0, DecodeOnItsOwn, job_.get(), 0, nullptr);
+                        : CreateThread(nullptr, 0, DecodeOnItsOwn, &job, 0, nullptr);
     if (thread == nullptr) {
-        // No thread to spare: decode here and now.
-        if (job_->ready == nullptr)
-            job_->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        DecodeOnItsOwn(job_.get());
-        return;
+        DecodeOnItsOwn(&job);
+    } else {
+        DisposingThread = thread;
+        WaitForSingleObject(job.ready, INFINITE);
     }
-    DisposingThread = thread;
+    if (job.ready != nullptr)
+        CloseHandle(job.ready);
+    AddKernelTicks(job.decodeTicks);
 }
 
-PictureDecode::~PictureDecode() {
-    Wait();
-    if (job_->ready != nullptr)
-        CloseHandle(job_->ready);
-}
-
-void PictureDecode::Wait() {
-    if (waited_)
-        return;
-    waited_ = true;
-    if (job_->ready != nullptr)
-        WaitForSingleObject(job_->ready, INFINITE);
-    AddKernelTicks(job_->decodeTicks);
-}
-
-bool PictureDecode::TakePlanes(uint8_t* blue, uint8_t* green, uint8_t* red, int* width,
-                               int* height) {
-    Wait();
-    const ReadResult& r = job_->result;
-    if (r.status != Gdiplus::Ok)
-        return false;
-    const std::size_t n = static_cast<std::size_t>(r.width) * static_cast<std::size_t>(r.height);
-    std::memcpy(blue, job_->blue.data(), n);
-    std::memcpy(green, job_->green.data(), n);
-    std::memcpy(red, job_->red.data(), n);
-    *width = r.width;
-    *height = r.height;
-    return true;
-}
-
-int PictureDecode::ReportFailure() {
-    Wait();
-    return ReportReadFailure(job_->result);
-}
+} // namespace
 
 int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green, uint8_t* red,
                     int* width, int* height, int mode) {
@@ -286,10 +213,27 @@ int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green
     if (BackBufferDC != nullptr)
         BitBlt(windowDC, 0, 0, LayoutWidth, LayoutHeight, BackBufferDC, 0, 0, SRCCOPY);
     ReleaseDC(screen, windowDC);
-    PictureDecode decode(path, mode);
-    if (decode.TakePlanes(blue, green, red, width, height))
-        return 0;
-    return decode.ReportFailure();
+    DecodeJob job{};
+    CopyText(job.path, path, PathSize);
+    job.mode = mode;
+    job.areaW = AreaWidth;
+    job.areaH = AreaHeight;
+    job.pictureW = PictureWidth;
+    job.pictureH = PictureHeight;
+    job.blue.resize(PlaneCapacity);
+    job.green.resize(PlaneCapacity);
+    job.red.resize(PlaneCapacity);
+    Decode(job);
+    const ReadResult& r = job.result;
+    if (r.status != Gdiplus::Ok)
+        return ReportReadFailure(r);
+    const std::size_t n = static_cast<std::size_t>(r.width) * static_cast<std::size_t>(r.height);
+    std::memcpy(blue, job.blue.data(), n);
+    std::memcpy(green, job.green.data(), n);
+    std::memcpy(red, job.red.data(), n);
+    *width = r.width;
+    *height = r.height;
+    return 0;
 }
 
 void ReleaseDecodedPicture() {

@@ -4,13 +4,13 @@
 
 const UINT PressTimesMessage = RegisterWindowMessageA("Flimmer.PressTimes");
 
-namespace {
-
-long long Now() {
+long long PressClockTicks() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return t.QuadPart;
 }
+
+namespace {
 
 uint32_t Micros(long long ticks) {
     static const long long frequency = [] {
@@ -29,10 +29,10 @@ long long KernelStart = 0;
 long long KernelTicks = 0;
 
 void StartKernelClock() {
-    KernelStart = Now();
+    KernelStart = PressClockTicks();
 }
 void StopKernelClock() {
-    KernelTicks += Now() - KernelStart;
+    KernelTicks += PressClockTicks() - KernelStart;
 }
 
 } // namespace
@@ -44,7 +44,7 @@ LRESULT AnswerPressTimes(WPARAM wp, LPARAM lp) {
 }
 
 void BeginPress() {
-    PressStart = Now();
+    PressStart = PressClockTicks();
     PressSlot = -1;
     KernelTicks = 0;
 }
@@ -55,7 +55,7 @@ void NotePressedSlot(int slot) {
 
 void EndPress(int screenCode) {
     RecordPressTiming(
-        PressTiming{screenCode, PressSlot, Micros(Now() - PressStart), Micros(KernelTicks)});
+        PressTiming{screenCode, PressSlot, Micros(PressClockTicks() - PressStart), Micros(KernelTicks)});
 }
 
 void AddKernelTicks(long long ticks) {

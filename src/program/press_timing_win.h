@@ -12,7 +12,9 @@ void BeginPress();
 // The button the press hit, once the screen has found it.
 void NotePressedSlot(int slot);
 void EndPress(int screenCode);
-// Computing done on another thread for this press, in performance-counter ticks.
+// The clock presses are timed by, in performance-counter ticks.
+long long PressClockTicks();
+// Computing done on another thread for this press, in the clock's ticks.
 void AddKernelTicks(long long ticks);
 
 // Counts the enclosed work as the picture's computing.

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <wtsapi32.h>
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -133,6 +134,17 @@ int WriteSettingNumber(const char* name, DWORD number) {
                                   sizeof number);
     RegCloseKey(key);
     return r == ERROR_SUCCESS ? 1 : 0;
+}
+
+void RememberSwitch(const char* name, bool on, const char* what) {
+    if (WriteSettingNumber(name, on ? 1 : 0) != 0)
+        return;
+    char sentence[256];
+    std::snprintf(sentence, sizeof sentence,
+                  "Flimmer could not remember the %s setting. The %s is switched for now, but "
+                  "Flimmer will start with the old setting next time.",
+                  what, what);
+    ShowReport("Error", sentence, "Can't write %s flag to Registry!", name);
 }
 
 void SetUpFolders() {

@@ -1,9 +1,8 @@
 #include "shell/layout_win.h"
 
-#include "capture/camera_choice_win.h"
 #include "capture/booth_win.h"
+#include "capture/capture_screens_win.h"
 #include "capture/capture_win.h"
-#include "capture/live_effects_win.h"
 #include "navigation/navigation_win.h"
 #include "picture/picture_window_win.h"
 #include "program/layout.h"
@@ -49,10 +48,7 @@ void ApplyDisplayLayout() {
     if (ScreenCode == 0) {
         DrawScreenButtons(ScreenWindow, SkinChild00, -1, -1);
     } else if (ScreenCode == 1) {
-        ReleaseButtonDCs(SkinChild01.M);
-        LoadScreenSkin(ScreenWindow, SkinChild01);
-        DecorateCameraSkin();
-        DrawCameraButtons(ScreenWindow, -1);
+        ReloadCameraSkin(ScreenWindow);
     }
 }
 

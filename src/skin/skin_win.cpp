@@ -291,6 +291,12 @@ void DeleteSurface(HDC& dc) {
     dc = nullptr;
 }
 
+HFONT CreateProgramFont(int height, int weight) {
+    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "Tahoma");
+}
+
 void ReleaseButtonDCs(int count) {
     ForgetDrawnButtons();
     for (int i = 0; i < count; ++i) {

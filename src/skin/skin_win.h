@@ -43,6 +43,9 @@ void ReleaseThumbnailDCs();
 // "Star.wav", asynchronously, when the sound is on.
 void PlayClick();
 
+// The letter the program writes with at run time (captions, notices, badges); the caller
+// deletes it.
+HFONT CreateProgramFont(int height, int weight);
 // Paints the invalid part of a screen from the back buffer.
 void PaintFromBackBuffer(HWND window);
 // Position of a mouse message: both halves of the position word, unsigned.
