@@ -73,6 +73,13 @@ def wait_for_frames(s, at_least=1):
                  what=f"{at_least} frames from the camera")
 
 
+def wait_for_held_frame(s, rect, what="the camera's last frame"):
+    """With HoldAfter=6 the camera repeats its frame number 5; waits until the preview in rect
+    shows it."""
+    level = (37 * 5 + 16) % 256
+    s.wait_until(lambda: s.pixel(rect[0] + 300, rect[1] + 3) == (level,) * 3, what=what)
+
+
 def video_window(s):
     """Rectangles of the visible video renderer windows."""
     return [tuple(int(v) for v in line.split()[3:7]) for line in s.auto_ok("list")
@@ -367,14 +374,8 @@ def scenario_mirror_and_padded_rows_snapshot_what_the_preview_shows():
         rect = fitted(AREA_600, (638, 480))
         assert s.reg_query(CONFIG_KEY, "Mirror") is None  # mirrored until told otherwise
 
-        def held_frame():
-            """Waits for the camera's last frame, number 5, in the preview."""
-            level = (37 * 5 + 16) % 256
-            s.wait_until(lambda: s.pixel(rect[0] + 300, rect[1] + 3) == (level,) * 3,
-                         what="the camera's last frame")
-
         def snapshot_of_still_preview(mirrored):
-            held_frame()
+            wait_for_held_frame(s, rect)
             expect_frame_picture(s, (638, 480), mirrored, window="Child01")
             shown = picture_pixels(s, *rect)
             s.post_click("Child01", *CAMERA_OK)
@@ -393,7 +394,7 @@ def scenario_mirror_and_padded_rows_snapshot_what_the_preview_shows():
 
         proc = s.start()
         s.wait_window("Child01", 30000)
-        held_frame()
+        wait_for_held_frame(s, rect)
         expect_frame_picture(s, (638, 480), False, window="Child01")
         save_screen(s, "camera-unmirrored")
         s.click("Child01", *CAMERA_MIRROR)

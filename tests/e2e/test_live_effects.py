@@ -7,7 +7,7 @@ from harness import Session
 from test_camera import (AREA_600, CAMERA_OK, camera_state, change_display_to_a_new_graph,
                          close_camera_screen, fitted,
                          expect_frame_picture, expect_running_preview, program_threads, seen,
-                         start_with_camera, wait_for_frames)
+                         start_with_camera, wait_for_frames, wait_for_held_frame)
 
 NONE = 0
 NEGATIVE, MOSAIC, SKETCH, PAINT_X7 = 1, 6, 12, 8
@@ -48,9 +48,7 @@ def scenario_live_effect_preview_and_snapshot():
         proc = start_with_camera(s, Sizes="638x480", HoldAfter=6)
         s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         rect = fitted(AREA_600, (638, 480))
-        level = (37 * 5 + 16) % 256
-        s.wait_until(lambda: s.pixel(rect[0] + 300, rect[1] + 3) == (level,) * 3,
-                     what="the camera's last frame")
+        wait_for_held_frame(s, rect)
         expect_frame_picture(s, (638, 480), True, window="Child01")
         plain = picture_pixels(s, *rect)
         w, h = rect[2], rect[3]
