@@ -275,6 +275,18 @@ class Session:
         except subprocess.TimeoutExpired:
             raise TimeoutError(f"program still running after {timeout} s") from None
 
+    def expect_exit(self, proc, timeout=10, code=0):
+        """Waits for the program to end with the given code; otherwise fails with the code and
+        the last of what Wine printed for it, which names a crash and where it happened."""
+        got = self.wait_exit(proc, timeout)
+        if got != code:
+            out = self.dir / f"program{self.procs.index(proc)}.out"
+            lines = out.read_text(errors="replace").splitlines() if out.is_file() else []
+            # The sound library's complaints about the missing sound card say nothing here.
+            tail = "\n".join(l for l in lines if not l.startswith("ALSA lib"))[-2000:]
+            raise AssertionError(f"the program ended with code {got}, not {code}; "
+                                 f"its last output:\n{tail}")
+
     def running(self, proc):
         return proc.poll() is None
 

@@ -338,7 +338,7 @@ def scenario_escape_files_display_change_and_close_stop_a_countdown():
         s.post_click("Child01", *CAMERA_OK)
         wait_digit(s, Digits(0, AREA_600))
         s.post_click("Child01", 990, 10)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         assert snapshot_files(s) == []
 
 
@@ -392,7 +392,7 @@ def scenario_strip_of_four_distinct_frames():
         assert snapshot_files(s) == []
         save_shot(grab(s), "camera-strip-done")
         s.post_click("Child02", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_strip_of_four_distinct_frames.timeout = 420

@@ -244,7 +244,7 @@ def program_threads(proc):
 
 def close_camera_screen(s, proc):
     s.post_click("Child01", *CAMERA_CLOSE)
-    assert s.wait_exit(proc, 15) == 0
+    s.expect_exit(proc, 15)
 
 
 def scenario_camera_preview_and_snapshots():
@@ -316,7 +316,7 @@ def scenario_camera_preview_and_snapshots():
         # The speaker is off: neither the click nor the shutter.
         assert len(sounds(s)) == played
         s.post_click("Child02", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_camera_preview_and_snapshots.timeout = 420
@@ -477,4 +477,4 @@ def scenario_misbehaving_cameras_show_their_messages():
         s.wait_window("Child02")
         expect_frame_picture(s, (320, 240))
         s.post_click("Child02", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

@@ -249,7 +249,7 @@ def scenario_silent_and_busy_cameras():
             s.wait_window("Child00")
             assert s.count("Child01") == 0
         s.post_click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_silent_and_busy_cameras.timeout = 420

@@ -166,7 +166,7 @@ class Road:
 
     def close(self):
         self.s.click(self.screen, 980, 5)
-        assert self.s.wait_exit(self.proc, 15) == 0
+        self.s.expect_exit(self.proc, 15)
 
 
 def thickness(picture, y, colour, x=180):

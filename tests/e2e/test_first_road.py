@@ -49,7 +49,7 @@ def scenario_pictures_of_every_kind_open_centred_on_each_layout():
                                  what="the picture's own pixels in the picture window")
                 back_to_start(s)
             s.post_click("Child00", 320, 5)
-            assert s.wait_exit(proc, 15) == 0
+            s.expect_exit(proc, 15)
 
 
 def scenario_bad_picture_files_change_nothing():
@@ -75,7 +75,7 @@ def scenario_bad_picture_files_change_nothing():
         open_picture(s, PHOTOS / "coffee-4000x3000.jpg")
         expect_centred(s, (4000, 3000), (1024, 600))
         s.click("Child02", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_recolour_then_save_in_four_formats():
@@ -133,13 +133,13 @@ def scenario_recolour_then_save_in_four_formats():
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(saved["tif"]))
 
         s.click("Child06", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         # The next start previews the last saved picture.
         proc = start_to_start_screen(s)
         s.wait_until(lambda: s.pixel(180 + 182, 80 + 169) != default_preview,
                      what="the saved picture as the preview")
         s.click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def answer_any_box(s):
@@ -181,4 +181,4 @@ def scenario_paint_and_viewer_copies_land_beside_the_picture():
         s.wait_until(lambda: s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", ""),
                      what="an empty DefaultFile after the viewer")
         s.post_click("Child06", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

@@ -57,7 +57,7 @@ def scenario_gallery_effects_step_back_and_forward():
         s.wait_window("Child05")
         assert shown() == last
         s.click("Child05", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_ok_and_pre_keep_the_picture_shown_after_a_step():
@@ -101,4 +101,4 @@ def scenario_ok_and_pre_keep_the_picture_shown_after_a_step():
         s.wait_until(lambda: again.exists() and again.stat().st_size > 0, what="again.png")
         assert file_rgb(again) == negative
         s.click("Child06", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

@@ -242,7 +242,7 @@ def scenario_hostile_files_through_the_open_button():
         assert refused == {"folder.png": None}, refused
         assert snapshot(folder) == before and snapshot(PHOTOS) == photos_before
         s.click("Child00", *START_CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_hostile_files_through_the_open_button.timeout = 600
@@ -266,7 +266,7 @@ def scenario_hostile_files_as_the_last_picture_preview_quietly():
             if case is bomb_case:
                 # The most hostile one from the very start.
                 s.click("Child00", *START_CLOSE)
-                assert s.wait_exit(proc, 15) == 0
+                s.expect_exit(proc, 15)
                 # Its 20000 x 20000 preview is decoded before the start screen shows, which
                 # takes a while on a loaded machine.
                 proc = start_to_start_screen(s, 30000)
@@ -295,7 +295,7 @@ def scenario_hostile_files_as_the_last_picture_preview_quietly():
         print(f"hostile files, last picture preview: {len(cases)} files; {previewed} shown, "
               f"{len(cases) - previewed} replaced by the default picture without a word")
         s.click("Child00", *START_CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_hostile_files_as_the_last_picture_preview_quietly.timeout = 600

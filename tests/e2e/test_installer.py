@@ -48,7 +48,7 @@ def check_installed(folder, users=()):
 
 
 def install(s, *args):
-    assert s.wait_exit(s.start(INSTALLER, "/S", *args), 120) == 0
+    s.expect_exit(s.start(INSTALLER, "/S", *args), 120)
 
 
 def wait_uninstalled(s, folder):
@@ -58,7 +58,7 @@ def wait_uninstalled(s, folder):
 
 def uninstall(s, folder):
     """The uninstaller copies itself away and works in a child process: waits for its work."""
-    assert s.wait_exit(s.start(folder / "Uninstall.exe", "/S"), 60) == 0
+    s.expect_exit(s.start(folder / "Uninstall.exe", "/S"), 60)
     wait_uninstalled(s, folder)
 
 
@@ -121,10 +121,10 @@ def scenario_installer_installs_registers_and_uninstalls_cleanly():
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", photo)
         # While it runs its files cannot go: a silent uninstall stops before touching anything.
         refused = s.start(folder / "Uninstall.exe", "/S", "_?=" + windows_name(s, folder))
-        assert s.wait_exit(refused, 60) == 2
+        s.expect_exit(refused, 60, 2)
         assert (folder / "flimmer.exe").is_file() and s.reg_key_exists(APP_KEY)
         s.click("Child02", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         speaker = s.reg_query(CONFIG_KEY, "Speaker")
         assert speaker is not None
 

@@ -102,7 +102,7 @@ def scenario_live_effect_preview_and_snapshot():
         s.click("Child05", 21 + 100 * (SKETCH % 3) + 48, 38 + 100 * (SKETCH // 3) + 48)
         wait_shown(s, rect, sketch, "the gallery's sketch of the same frame")
         s.post_click("Child05", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_live_effect_preview_and_snapshot.timeout = 420

@@ -56,7 +56,7 @@ def scenario_f1_and_c_commit_the_shown_picture():
             assert mean(now) > mean(last) + 5, (key, mean(last), mean(now))
             last = now
         s.click("Child02", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def contents(folder):
@@ -96,7 +96,7 @@ def scenario_history_files_go_at_exit_and_nothing_else():
             s.wait_until(lambda: [p.stat().st_size for p in ours()] == [HISTORY_FILE_SIZE] * states,
                          what=f"{states} history files")
             end(screen)
-            assert s.wait_exit(proc, 15) == 0
+            s.expect_exit(proc, 15)
             assert ours() == [], "history files left after the end"
             assert {k: v for k, v in contents(temp).items() if k in others} == others
             assert contents(folder) == program

@@ -46,7 +46,7 @@ def scenario_open_with_and_a_second_start_hand_the_picture_over():
 
         # Nothing edited yet: the running copy takes the picture without asking.
         second = s.start(None, s.winpath(PHOTOS / "coffee.png"))
-        assert s.wait_exit(second, 30) == 1
+        s.expect_exit(second, 30, 1)
         wait_picture_size(s, (600, 400), "the handed-over picture")
 
         # After an edit it asks first; "No" keeps the picture and its edit.
@@ -55,7 +55,7 @@ def scenario_open_with_and_a_second_start_hand_the_picture_over():
         third = s.start(None, rocket)
         assert question(s).startswith(f'Open "{rocket}"?')
         s.auto_ok("msgbox-press", "no")
-        assert s.wait_exit(third, 30) == 1
+        s.expect_exit(third, 30, 1)
         assert picture_size(s) == (600, 400) and s.count("Child02") == 1
 
         # From a later screen, "Yes" opens it on the colour screen.
@@ -69,16 +69,16 @@ def scenario_open_with_and_a_second_start_hand_the_picture_over():
         wait_picture_size(s, (640, 427), "the new picture")
         assert s.count("Child03") == 0
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", rocket)
-        assert s.wait_exit(fourth, 30) == 1
+        s.expect_exit(fourth, 30, 1)
 
         # A second start naming a missing file: the running copy says so and keeps its picture.
         fifth = s.start(None, r"C:\nowhere\gone.jpg")
         caption, text = s.msgbox_ok(15000)
         assert "could not find" in text and r"C:\nowhere\gone.jpg" in text, text
-        assert s.wait_exit(fifth, 30) == 1
+        s.expect_exit(fifth, 30, 1)
         assert picture_size(s) == (640, 427)
         s.click("Child02", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_command_lines_that_name_no_picture_say_so_and_start_as_usual():
@@ -95,7 +95,7 @@ def scenario_command_lines_that_name_no_picture_say_so_and_start_as_usual():
             answer_no_camera(s)
             s.wait_window("Child00")
             s.click("Child00", 320, 5)
-            assert s.wait_exit(proc, 15) == 0, argument
+            s.expect_exit(proc, 15), argument
 
 
 def scenario_dropped_files_open_the_first_picture():
@@ -123,7 +123,7 @@ def scenario_dropped_files_open_the_first_picture():
         s.auto_ok("msgbox-press", "yes")
         wait_picture_size(s, (600, 400), "the dropped picture")
         s.click("Child02", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def key(s, *keys):
@@ -202,7 +202,7 @@ def scenario_every_shortcut_does_what_its_button_does():
         s.wait_until(saved.exists, what="the saved file")
         assert file_format(saved) == f"PNG {w} {h}"
         key(s, "alt+F4")
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_paste_takes_the_clipboards_picture():
@@ -237,4 +237,4 @@ def scenario_paste_takes_the_clipboards_picture():
         answer_no_camera(s)
         s.wait_window("Child00")
         s.click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

@@ -121,7 +121,7 @@ def scenario_phone_photos_arrive_upright_everywhere():
                 picture_pixels(s, left + 36 + 70 * slot, top + 194, 64, 64), 64, 64, 40),
                 what=f"thumbnail {slot} upright")
         s.click("Child42", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_phone_photos_arrive_upright_everywhere.timeout = 600
@@ -156,4 +156,4 @@ def scenario_long_jpeg_and_tiff_names_open():
             s.wait_until(lambda: settled_picture(s) == expected, what=f"{name} in the window")
             back_to_start(s)
         s.post_click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

@@ -83,7 +83,7 @@ def scenario_photos_are_fitted_into_the_area_and_shown_exactly():
         assert s.rect("ChildImage") == centred(area, 630, 1)
         back_to_start(s)
         s.click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_pictures_that_cannot_be_drawn_leave_the_start_screen():
@@ -103,7 +103,7 @@ def scenario_pictures_that_cannot_be_drawn_leave_the_start_screen():
         open_picture(s, PHOTOS / "chelsea.png")
         assert s.rect("ChildImage") == centred(LAYOUTS[(1024, 600)][0], 451, 300)
         s.click("Child02", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_pictures_that_cannot_be_drawn_leave_the_start_screen.timeout = 300
@@ -142,7 +142,7 @@ def check_layout(display, drags):
         s.wait_window("Child03")
         assert s.count("Child02") == 0
         s.click("Child03", lw - 49 + 5, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         assert (left, top) == ((40, 30) if drags else (0, 0))
 
 
@@ -182,7 +182,7 @@ def scenario_display_change_returns_to_the_camera_and_lays_out_anew():
         s.click("Child02", 260, 552)
         s.wait_window("Child03")
         s.click("Child03", 1024 - 49 + 5, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_sixteen_bit_display_shows_the_photo_in_five_six_five():
@@ -202,4 +202,4 @@ def scenario_sixteen_bit_display_shows_the_photo_in_five_six_five():
             assert all(abs(g - w) <= limit for g, w, limit in zip(got, want, (10, 6, 10))), \
                 (px, py, want, got)
         s.click("Child02", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

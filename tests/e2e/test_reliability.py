@@ -27,7 +27,7 @@ def scenario_a_missing_or_unreadable_last_picture_shows_the_default_quietly():
         proc = start_to_start_screen(s)
         default = preview(s)
         s.click("Child00", *START_CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
         folder = s.dir / "folder.jpg"
         folder.mkdir()
@@ -42,7 +42,7 @@ def scenario_a_missing_or_unreadable_last_picture_shows_the_default_quietly():
             assert no_message_box(s), bad.name
             s.click("Child00", *START_SPEAKER)
             s.click("Child00", *START_CLOSE)
-            assert s.wait_exit(proc, 15) == 0
+            s.expect_exit(proc, 15)
             # The setting is the user's: it is left as it was.
             assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(bad))
 
@@ -84,7 +84,7 @@ def scenario_temporary_files_of_a_killed_run_go_at_the_next_start():
             assert (temp / name).read_bytes() == b"not ours", name
         s.release_file(holder)
         s.click("Child00", *START_CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         assert ours(temp) == [alive]
 
 
@@ -108,7 +108,7 @@ def scenario_the_click_sound_is_found_after_a_save():
         s.wait_until(lambda: "Star.wav" in opens.read(), what="Star.wav opened for the click")
         opens.close()
         s.click("Child05", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_a_step_that_cannot_be_kept_says_so_and_pushes_nothing():
@@ -136,4 +136,4 @@ def scenario_a_step_that_cannot_be_kept_says_so_and_pushes_nothing():
         assert rc != 0
         assert shown() == negative
         s.click("Child05", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

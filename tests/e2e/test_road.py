@@ -70,7 +70,7 @@ def scenario_walk_the_road_of_screens():
         open_picture(s, PHOTOS / "astronaut.png")
         press(s, "Child02", OK, "Child03")
         s.click("Child03", *CLOSE)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_exit_on_the_export_screen_ends_the_program():
@@ -81,7 +81,7 @@ def scenario_exit_on_the_export_screen_ends_the_program():
                             ("Child40", "Child05"), ("Child05", "Child06")]:
             press(s, here, OK, there)
         s.click("Child06", *EXPORT_EXIT)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         assert s.count("Flimmer") == 0
 
 
@@ -122,4 +122,4 @@ def scenario_display_change_returns_to_the_camera_screen():
         assert s.rect("Flimmer") == (0, 0, 1366, 768)
         assert s.rect("ChildImage") == (443 + (800 - 451) // 2, 62 + (640 - 300) // 2, 451, 300)
         s.click("Child02", 1366 - 49 + 5, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

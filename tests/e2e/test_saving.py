@@ -70,7 +70,7 @@ def scenario_a_failed_save_says_so_and_leaves_everything_as_it_was():
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == default_file
 
         s.post_click("Child06", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
         assert our_debris(s.dir) == []
 
 
@@ -95,7 +95,7 @@ def scenario_a_copy_for_paint_into_a_vanished_folder_starts_nothing():
         assert s.reg_query(CONFIG_KEY, "DefaultFile") == ("REG_SZ", s.winpath(photo))
         assert s.count("Child06") == 1
         s.post_click("Child06", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_a_corrected_name_is_asked_about_before_replacing():
@@ -128,4 +128,4 @@ def scenario_a_corrected_name_is_asked_about_before_replacing():
                      what="DefaultFile naming the replaced file")
         assert our_debris(s.dir) == []
         s.post_click("Child06", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

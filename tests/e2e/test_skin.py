@@ -27,7 +27,7 @@ def scenario_start_screen_is_shaped_and_previews_centred():
         assert s.pixel(x0, y0) == desktop
         assert s.pixel(x0 + 280, y0 + 330) != desktop
         s.click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_buttons_light_up_press_and_light_again():
@@ -49,4 +49,4 @@ def scenario_buttons_light_up_press_and_light_again():
         s.auto_ok("move", "Child02", 600, 300)
         s.wait_until(lambda: s.pixel(*face) == norm, what="the rest look")
         s.click("Child02", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)

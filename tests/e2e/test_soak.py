@@ -132,7 +132,7 @@ def scenario_soak_the_whole_road():
         assert end[0] - warm[0] <= MEMORY_SLACK_KB, f"memory grew by {(end[0] - warm[0]) // 1024} MB"
         assert end[2] <= 2 * warm[2] + 0.05, "presses became slow"
         s.click("Child00", 320, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 scenario_soak_the_whole_road.timeout = 3600

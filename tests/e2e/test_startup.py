@@ -17,7 +17,7 @@ TOO_SMALL = (r"Flimmer needs a screen of at least 1024 x 600 pixels and will clo
 
 def close_from_start_screen(s, proc):
     s.click("Child00", *START_CLOSE)
-    assert s.wait_exit(proc, 15) == 0
+    s.expect_exit(proc, 15)
 
 
 def scenario_first_run_creates_settings_and_second_run_keeps_them():
@@ -120,7 +120,7 @@ def scenario_second_copy_exits_at_once():
         first = start_to_start_screen(s)
         before = s.rect("Flimmer")
         second = s.start()
-        assert s.wait_exit(second, 20) == 1
+        s.expect_exit(second, 20, 1)
         assert s.running(first)
         assert s.rect("Flimmer") == before
         assert screen_windows(s) == 1
@@ -132,7 +132,7 @@ def scenario_display_below_1024x600_is_refused():
         proc = s.start()
         caption, text = s.msgbox_ok(15000)
         assert (caption, text) == ("Error!", TOO_SMALL)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_a_missing_start_screen_picture_is_reported_and_ends_the_program():
@@ -149,7 +149,7 @@ def scenario_a_missing_start_screen_picture_is_reported_and_ends_the_program():
                 r"Installing Flimmer again puts the missing file back.\n\nDialogFile=")
         assert text in [told + s.winpath(folder / "xDialog" / d / "DialogBox" / "Dlg0.bmp")
                         for d in "036"], text
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_start_screen_appears_at_start_position():
@@ -180,7 +180,7 @@ def scenario_eight_bit_display_is_refused():
             "Error!", r"Flimmer needs a display with 16, 24 or 32-bit colour and will close now. "
                       r"Set the display to 32-bit colour, then start Flimmer again.\n\n"
                       r"The screen color depth must equal to 16, 24 or 32 bits.")
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
 
 
 def scenario_camera_button_falls_back_where_the_window_was():

@@ -60,4 +60,4 @@ def scenario_perspective_buttons_turn_the_card_and_undo():
         s.wait_window("Child02")
         s.wait_until(lambda: shown() == spun, what="the committed picture on the colour screen")
         s.click("Child02", 980, 5)
-        assert s.wait_exit(proc, 15) == 0
+        s.expect_exit(proc, 15)
