@@ -173,6 +173,7 @@ namespace {
 // started by a thread of their own, so that a press never waits for the click before it.
 constexpr UINT PlaySoundRequest = WM_APP;
 DWORD SoundThreadId = 0;
+HANDLE SoundThread = nullptr;
 
 DWORD WINAPI PlaySounds(void* ready) {
     MSG msg;
@@ -198,7 +199,7 @@ bool StartSoundThread() {
     HANDLE thread = CreateThread(nullptr, 0, PlaySounds, ready, 0, &id);
     if (thread != nullptr) {
         WaitForSingleObject(ready, INFINITE);
-        CloseHandle(thread);
+        SoundThread = thread;
         SoundThreadId = id;
     }
     CloseHandle(ready);
@@ -223,4 +224,17 @@ void PlayProgramSound(const char* name) {
         }
     }
     sndPlaySoundA(path, SND_ASYNC);
+}
+
+void StopProgramSounds() {
+    if (SoundThread != nullptr) {
+        // Requests already posted are started first; a thread that does not end soon is left.
+        PostThreadMessageA(SoundThreadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(SoundThread, 2000);
+        CloseHandle(SoundThread);
+        SoundThread = nullptr;
+        SoundThreadId = 0;
+    }
+    // Stops what plays and waits until its own thread has let go of the device.
+    sndPlaySoundA(nullptr, 0);
 }

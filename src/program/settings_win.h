@@ -19,3 +19,6 @@ void SetUpFolders();
 // Plays a sound file of the program folder, asynchronously: by its full path, so that a
 // change of the current folder (the Save dialog's) never silences it.
 void PlayProgramSound(const char* name);
+// Ends the sound thread and the sound still playing, so that the program never exits with a
+// thread halfway into the sound device.
+void StopProgramSounds();

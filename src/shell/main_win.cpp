@@ -200,6 +200,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         DispatchMessageA(&msg);
     }
 
+    StopProgramSounds();
     EmptyStacksAtExit();
     RemoveOwnTemporaryFiles();
     DropPreparedPictures(); // its thread may still be decoding
