@@ -235,7 +235,6 @@ void GreyButton(int slot) {
     DeleteObject(section);
 }
 
-
 // The choice in use becomes the remembered one.
 void RememberChoice() {
     if (!HaveCamera())

@@ -169,9 +169,9 @@ DWORD WINAPI DecodeOnItsOwn(void* context) {
         job->result.status = status;
     } else {
         HDC dc = GetDC(nullptr);
-        job->result = ReadImage(dc, image, job->mode, job->areaW, job->areaH, job->pictureW,
-                                job->pictureH, job->blue.data(), job->green.data(),
-                                job->red.data(), job->decodeTicks);
+        job->result =
+            ReadImage(dc, image, job->mode, job->areaW, job->areaH, job->pictureW, job->pictureH,
+                      job->blue.data(), job->green.data(), job->red.data(), job->decodeTicks);
         ReleaseDC(nullptr, dc);
     }
     if (ready != nullptr)
@@ -188,9 +188,8 @@ DWORD WINAPI DecodeOnItsOwn(void* context) {
 void Decode(DecodeJob& job) {
     ReleaseDecodedPicture();
     job.ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = job.ready == nullptr
-                        ? nullptr
-                        : CreateThread(nullptr, 0, DecodeOnItsOwn, &job, 0, nullptr);
+    HANDLE thread =
+        job.ready == nullptr ? nullptr : CreateThread(nullptr, 0, DecodeOnItsOwn, &job, 0, nullptr);
     if (thread == nullptr) {
         DecodeOnItsOwn(&job);
     } else {

@@ -54,8 +54,8 @@ void NotePressedSlot(int slot) {
 }
 
 void EndPress(int screenCode) {
-    RecordPressTiming(
-        PressTiming{screenCode, PressSlot, Micros(PressClockTicks() - PressStart), Micros(KernelTicks)});
+    RecordPressTiming(PressTiming{screenCode, PressSlot, Micros(PressClockTicks() - PressStart),
+                                  Micros(KernelTicks)});
 }
 
 void AddKernelTicks(long long ticks) {

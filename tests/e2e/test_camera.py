@@ -73,10 +73,15 @@ def wait_for_frames(s, at_least=1):
                  what=f"{at_least} frames from the camera")
 
 
+def counter_level(n):
+    """The grey of the frame counter strip at the top of the virtual camera's frame n."""
+    return (37 * n + 16) % 256
+
+
 def wait_for_held_frame(s, rect, what="the camera's last frame"):
     """With HoldAfter=6 the camera repeats its frame number 5; waits until the preview in rect
     shows it."""
-    level = (37 * 5 + 16) % 256
+    level = counter_level(5)
     s.wait_until(lambda: s.pixel(rect[0] + 300, rect[1] + 3) == (level,) * 3, what=what)
 
 
