@@ -421,26 +421,31 @@ struct Source {
     const uint8_t* bits;
     std::size_t stride;
     int depth;
+    const uint8_t* const* rowAt; // device pixels found row by row instead of from bits
+    bool DevicePixels() const { return bits != nullptr || rowAt != nullptr; }
 };
 
 class SourceRows {
   public:
     SourceRows(const Source& source, int width)
         : source_(source), width_(static_cast<std::size_t>(width)) {
-        if (source.bits != nullptr)
+        if (source.DevicePixels())
             for (auto& slot : unpacked_)
                 slot.assign(width_ * 3, 0);
     }
     // Row y of every plane; device pixels are unpacked into slot `slot` (0 or 1).
     void Get(int y, int slot, const uint8_t* rows[3]) {
-        if (source_.bits == nullptr) {
+        if (!source_.DevicePixels()) {
             for (int p = 0; p < source_.planes; ++p)
                 rows[p] = source_.plane[p] + static_cast<std::size_t>(y) * width_;
             return;
         }
         uint8_t* b = unpacked_[slot].data();
-        UnpackPixels(source_.bits + static_cast<std::size_t>(y) * source_.stride, source_.stride,
-                     static_cast<int>(width_), 1, source_.depth, b, b + width_, b + 2 * width_);
+        const uint8_t* row = source_.rowAt != nullptr
+                                 ? source_.rowAt[y]
+                                 : source_.bits + static_cast<std::size_t>(y) * source_.stride;
+        UnpackPixels(row, source_.stride, static_cast<int>(width_), 1, source_.depth, b, b + width_,
+                     b + 2 * width_);
         for (int p = 0; p < 3; ++p)
             rows[p] = b + static_cast<std::size_t>(p) * width_;
     }
@@ -688,7 +693,7 @@ void ZoomPlaneWindow(const uint8_t* source, int width, int height, float sx, flo
         ZoomPlaneWindowReference(source, width, height, sx, sy, row0, col0, rows, cols, out);
         return;
     }
-    const Source s{1, {source, nullptr, nullptr}, nullptr, 0, 0};
+    const Source s{1, {source, nullptr, nullptr}, nullptr, 0, 0, nullptr};
     ZoomWindow(s, width, height, sx, sy, row0, col0, rows, cols, &out);
 }
 
@@ -714,7 +719,7 @@ bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const
                                  green);
         ZoomPlaneWindowReference(sourceRed, w, h, c.sx, c.sy, c.row0, c.col0, c.outH, c.outW, red);
     } else {
-        const Source s{3, {sourceBlue, sourceGreen, sourceRed}, nullptr, 0, 0};
+        const Source s{3, {sourceBlue, sourceGreen, sourceRed}, nullptr, 0, 0, nullptr};
         uint8_t* const out[3] = {blue, green, red};
         ZoomWindow(s, w, h, c.sx, c.sy, c.row0, c.col0, c.outH, c.outW, out);
     }
@@ -723,8 +728,11 @@ bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const
     return true;
 }
 
-bool ResamplePixels(const uint8_t* bits, std::size_t stride, int bytesPerPixel, int pw, int ph,
-                    uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
+namespace {
+
+bool ResampleDevicePixels(const uint8_t* bits, const uint8_t* const* rowAt, std::size_t stride,
+                          int bytesPerPixel, int pw, int ph, uint8_t* blue, uint8_t* green,
+                          uint8_t* red, int& w, int& h) {
     if (!ValidResample(pw, ph, w, h) || (bytesPerPixel != 3 && bytesPerPixel != 4))
         return false;
     const int depth = 8 * bytesPerPixel;
@@ -732,14 +740,56 @@ bool ResamplePixels(const uint8_t* bits, std::size_t stride, int bytesPerPixel, 
         // A column of pixels: unpacked whole, it is no larger than the result.
         std::vector<uint8_t> planes(static_cast<std::size_t>(h) * 3);
         uint8_t* b = planes.data();
-        UnpackPixels(bits, stride, w, h, depth, b, b + h, b + 2 * h);
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* row =
+                rowAt != nullptr ? rowAt[y] : bits + static_cast<std::size_t>(y) * stride;
+            UnpackPixels(row, stride, w, 1, depth, b + y, b + h + y, b + 2 * h + y);
+        }
         return ResamplePlanes(b, b + h, b + 2 * h, pw, ph, blue, green, red, w, h);
     }
     const Cut c = CutFor(pw, ph, w, h);
-    const Source s{3, {nullptr, nullptr, nullptr}, bits, stride, depth};
+    const Source s{3, {nullptr, nullptr, nullptr}, bits, stride, depth, rowAt};
     uint8_t* const out[3] = {blue, green, red};
     ZoomWindow(s, w, h, c.sx, c.sy, c.row0, c.col0, c.outH, c.outW, out);
     w = c.outW;
     h = c.outH;
     return true;
+}
+
+} // namespace
+
+bool ResamplePixels(const uint8_t* bits, std::size_t stride, int bytesPerPixel, int pw, int ph,
+                    uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
+    return ResampleDevicePixels(bits, nullptr, stride, bytesPerPixel, pw, ph, blue, green, red, w,
+                                h);
+}
+
+std::vector<int> ResampledRows(int pw, int ph, int w, int h) {
+    std::vector<int> rows;
+    if (!ValidResample(pw, ph, w, h))
+        return rows;
+    if (w < 2) {
+        rows.resize(static_cast<std::size_t>(h));
+        for (int y = 0; y < h; ++y)
+            rows[static_cast<std::size_t>(y)] = y;
+        return rows;
+    }
+    const Cut c = CutFor(pw, ph, w, h);
+    for (const Tap& t : TapsFor(c.row0, c.outH, c.sy, h)) {
+        if (!t.inside)
+            continue;
+        rows.push_back(t.first);
+        // A row with no fraction reads its upper source row only.
+        if (t.fraction != 0)
+            rows.push_back(t.second);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+bool ResampleRows(const uint8_t* const* rows, std::size_t rowBytes, int bytesPerPixel, int pw,
+                  int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
+    return ResampleDevicePixels(nullptr, rows, rowBytes, bytesPerPixel, pw, ph, blue, green, red, w,
+                                h);
 }

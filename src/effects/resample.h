@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Zooms a width x height plane about its centre by sx across and sy down into a plane of the
 // same size; positions that fall outside the source are black. For an odd size the last
@@ -29,3 +30,10 @@ bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const
 // bytesPerPixel.
 bool ResamplePixels(const uint8_t* bits, std::size_t stride, int bytesPerPixel, int pw, int ph,
                     uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);
+// The source rows that ResamplePixels reads for these percentages and size, ascending: a
+// picture that arrives row by row needs only these.
+std::vector<int> ResampledRows(int pw, int ph, int w, int h);
+// ResamplePixels with source row y at rows[y], each rowBytes long or longer; only the rows that
+// ResampledRows names are read.
+bool ResampleRows(const uint8_t* const* rows, std::size_t rowBytes, int bytesPerPixel, int pw,
+                  int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // Results of LoadPictureFile besides 0 and the imaging library's own status.
 constexpr int LoadNotAPicture = -1;
@@ -35,3 +36,12 @@ LoadPlan PlanPictureLoad(int naturalWidth, int naturalHeight, int mode, int area
 // w and h come back as the planes' size. False when the resampler finds no memory.
 bool PlanesFromPixels(const uint8_t* rows, std::size_t stride, const LoadPlan& plan,
                       uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h);
+
+// Writes row y of a picture that arrives row by row into out, as 24-bit pixels (blue, green,
+// red); false when the row cannot be had.
+using RowFetch = std::function<bool(int y, uint8_t* out)>;
+enum RowsResult { RowsRead = 0, RowsNoMemory, RowsUnreadable };
+// PlanesFromPixels for such a picture: only the rows the plan reads are fetched and held, never
+// the whole picture at once.
+int PlanesFromRows(const RowFetch& fetch, const LoadPlan& plan, uint8_t* blue, uint8_t* green,
+                   uint8_t* red, int& w, int& h);

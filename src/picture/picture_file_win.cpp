@@ -7,6 +7,7 @@
 #include "program/layout.h"
 #include "program/press_timing_win.h"
 #include "program/program_win.h"
+#include "skin/codec_pixels_win.h"
 #include "skin/color_planes.h"
 #include "skin/color_planes_win.h"
 #include "skin/file_kind.h"
@@ -111,23 +112,32 @@ struct ReadResult {
     int width, height;
 };
 
-// The image's pixels as the plan for its size says, into the planes; dc is any DC of the display.
-ReadResult ReadImage(HDC dc, Gdiplus::GpImage* image, int mode, int areaW, int areaH,
-                     int pictureW, int pictureH, uint8_t* blue, uint8_t* green, uint8_t* red,
-                     long long& decodeTicks) {
+// The plan for a picture of the natural size; a refused plan is the result already.
+ReadResult PlanRead(UINT naturalW, UINT naturalH, int mode, int areaW, int areaH, int pictureW,
+                    int pictureH) {
     ReadResult r{};
-    GdipGetImageWidth(image, &r.naturalW);
-    GdipGetImageHeight(image, &r.naturalH);
+    r.naturalW = naturalW;
+    r.naturalH = naturalH;
     // Sizes beyond int range are refused like any other oversized picture.
-    const int nw = r.naturalW > 0x7fffffffU ? 0x7fffffff : static_cast<int>(r.naturalW);
-    const int nh = r.naturalH > 0x7fffffffU ? 0x7fffffff : static_cast<int>(r.naturalH);
+    const int nw = naturalW > 0x7fffffffU ? 0x7fffffff : static_cast<int>(naturalW);
+    const int nh = naturalH > 0x7fffffffU ? 0x7fffffff : static_cast<int>(naturalH);
     r.plan = PlanPictureLoad(nw, nh, mode, areaW, areaH, pictureW, pictureH);
-    if (r.plan.verdict != LoadGoesAhead) {
-        r.status = LoadTooLarge; // refused: the plan says why
-        return r;
-    }
+    r.status = r.plan.verdict == LoadGoesAhead ? Gdiplus::Ok : LoadTooLarge;
     r.width = r.plan.bitmapWidth;
     r.height = r.plan.bitmapHeight;
+    return r;
+}
+
+// The image's pixels as the plan for its size says, into the planes; dc is any DC of the display.
+ReadResult ReadImage(HDC dc, Gdiplus::GpImage* image, int mode, int areaW, int areaH, int pictureW,
+                     int pictureH, uint8_t* blue, uint8_t* green, uint8_t* red,
+                     long long& decodeTicks) {
+    UINT naturalW = 0, naturalH = 0;
+    GdipGetImageWidth(image, &naturalW);
+    GdipGetImageHeight(image, &naturalH);
+    ReadResult r = PlanRead(naturalW, naturalH, mode, areaW, areaH, pictureW, pictureH);
+    if (r.status != Gdiplus::Ok)
+        return r; // refused: the plan says why
     r.status = ReadPixels(image, r.plan, blue, green, red, r.width, r.height, decodeTicks);
     if (r.status == NotRead)
         r.status = DrawAndRead(dc, image, r.plan, blue, green, red, r.width, r.height);
@@ -155,29 +165,69 @@ struct DecodeJob {
     HANDLE ready = nullptr;
 };
 
+// A plain JPEG kept at its own size is read straight from the system's codec, the library's
+// own decoder: only the rows the fitted picture needs, and no full-size copy of the photo. False
+// when the job must go the library's way instead, which also words any failure as it always has.
+bool ReadThroughCodec(DecodeJob& job, CodecPixels& jpeg) {
+    // Drawn on a 16-bit display, a picture loses bits that its pixels keep; a stretched one is
+    // drawn by the library.
+    if (DisplayDepth() < 24 || job.mode == StretchToPicture)
+        return false;
+    const long long before = PressClockTicks();
+    const bool opened = jpeg.Open(job.path);
+    job.decodeTicks += PressClockTicks() - before;
+    if (!opened)
+        return false;
+    ReadResult r = PlanRead(static_cast<UINT>(jpeg.width()), static_cast<UINT>(jpeg.height()),
+                            job.mode, job.areaW, job.areaH, job.pictureW, job.pictureH);
+    if (r.status == Gdiplus::Ok) {
+        const int read = PlanesFromRows(
+            [&](int y, uint8_t* out) {
+                const long long start = PressClockTicks();
+                const bool copied = jpeg.CopyRow(y, out);
+                job.decodeTicks += PressClockTicks() - start;
+                return copied;
+            },
+            r.plan, job.blue.data(), job.green.data(), job.red.data(), r.width, r.height);
+        if (read == RowsUnreadable)
+            return false;
+        r.status = read == RowsRead ? Gdiplus::Ok : LoadOutOfMemory;
+    }
+    job.result = r;
+    return true;
+}
+
+// The job through the imaging library; the decoded image, for the caller to let go.
+Gdiplus::GpImage* ReadThroughLibrary(DecodeJob& job) {
+    Gdiplus::GpImage* image = nullptr;
+    const long long before = PressClockTicks();
+    const int status = LoadUprightImage(job.path, &image);
+    job.decodeTicks += PressClockTicks() - before;
+    if (status != Gdiplus::Ok) {
+        job.result.status = status;
+        return nullptr;
+    }
+    HDC dc = GetDC(nullptr);
+    job.result = ReadImage(dc, image, job.mode, job.areaW, job.areaH, job.pictureW, job.pictureH,
+                           job.blue.data(), job.green.data(), job.red.data(), job.decodeTicks);
+    ReleaseDC(nullptr, dc);
+    return image;
+}
+
 // Decodes and reads the picture, says so, then lets the decoded image go: freeing a big photo
 // takes a while and nobody waits for it.
 DWORD WINAPI DecodeOnItsOwn(void* context) {
     auto* job = static_cast<DecodeJob*>(context);
     const HANDLE ready = job->ready;
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    Gdiplus::GpImage* image = nullptr;
-    const long long before = PressClockTicks();
-    const int status = LoadUprightImage(job->path, &image);
-    job->decodeTicks += PressClockTicks() - before;
-    if (status != Gdiplus::Ok) {
-        job->result.status = status;
-    } else {
-        HDC dc = GetDC(nullptr);
-        job->result =
-            ReadImage(dc, image, job->mode, job->areaW, job->areaH, job->pictureW, job->pictureH,
-                      job->blue.data(), job->green.data(), job->red.data(), job->decodeTicks);
-        ReleaseDC(nullptr, dc);
-    }
-    if (ready != nullptr)
-        SetEvent(ready); // the job belongs to the waiting thread from here on
-    if (image != nullptr)
-        GdipDisposeImage(image);
+    {
+        CodecPixels jpeg;
+        Gdiplus::GpImage* image = ReadThroughCodec(*job, jpeg) ? nullptr : ReadThroughLibrary(*job);
+        if (ready != nullptr)
+            SetEvent(ready); // the job belongs to the waiting thread from here on
+        if (image != nullptr)
+            GdipDisposeImage(image);
+    } // the codec's decoded photo goes here, after the wait
     if (com)
         CoUninitialize();
     return 0;

@@ -42,19 +42,6 @@ int LibraryOrientation(Gdiplus::GpImage* image) {
     return value;
 }
 
-// The orientation in the EXIF block at the start of a JPEG file.
-int FileOrientation(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return StoredUpright;
-    std::vector<uint8_t> head(JpegHeadSize);
-    DWORD got = 0;
-    const BOOL read = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
-    CloseHandle(file);
-    return read ? JpegOrientation(head.data(), got) : StoredUpright;
-}
-
 bool IsJpeg(Gdiplus::GpImage* image) {
     GUID format{};
     return GdipGetImageRawFormat(image, &format) == Gdiplus::Ok && IsEqualGUID(format, JpegFormat);
@@ -64,7 +51,7 @@ void TurnUpright(Gdiplus::GpImage* image, const char* path) {
     int orientation = LibraryOrientation(image);
     // Wine's JPEG decoder keeps no EXIF block; the file still has it.
     if (orientation == 0 && IsJpeg(image))
-        orientation = FileOrientation(path);
+        orientation = JpegFileOrientation(path);
     const RotateFlip turn = UprightTurn(orientation);
     if (turn == RotateNoneFlipNone)
         return;
@@ -82,6 +69,26 @@ void TurnUpright(Gdiplus::GpImage* image, const char* path) {
 }
 
 } // namespace
+
+std::vector<uint8_t> JpegFileHead(const char* path) {
+    std::vector<uint8_t> head;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return head;
+    head.resize(JpegHeadSize);
+    DWORD got = 0;
+    if (!ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &got, nullptr))
+        got = 0;
+    CloseHandle(file);
+    head.resize(got);
+    return head;
+}
+
+int JpegFileOrientation(const char* path) {
+    const std::vector<uint8_t> head = JpegFileHead(path);
+    return JpegOrientation(head.data(), head.size());
+}
 
 int LoadUprightImage(const char* path, Gdiplus::GpImage** image) {
     // GDI+ takes UTF-16 paths; ours are ANSI.

@@ -19,6 +19,14 @@ def fitted(w, h, aw, ah):
     return max(1, w * p // 100), max(1, h * p // 100)
 
 
+def library_fitted(s, photo, layout):
+    """The photo as the imaging library decodes it, fitted by the program's resampler, raw RGB."""
+    _, _, aw, ah = LAYOUT_AREAS[layout]
+    out = s.dir / "fitted.rgb"
+    s.auto_ok("fitted-pixels", s.winpath(photo), str(aw), str(ah), s.winpath(out))
+    return out.read_bytes()
+
+
 def expect_centred(s, size, layout):
     ax, ay, aw, ah = LAYOUT_AREAS[layout]
     w, h = fitted(*size, aw, ah)
@@ -34,7 +42,8 @@ def back_to_start(s):
 def scenario_pictures_of_every_kind_open_centred_on_each_layout():
     kinds = {"chelsea.png": (451, 300), "chelsea.bmp": (451, 300), "rocket.jpg": (640, 427),
              "coffee.tif": (600, 400), "no_time_for_that_tiny.gif": (14, 25),
-             "retina.jpg": (1411, 1411), "camera.png": (512, 512), "one-pixel.png": (1, 1)}
+             "retina.jpg": (1411, 1411), "camera.png": (512, 512), "one-pixel.png": (1, 1),
+             "chelsea.jpeg": (451, 300), "coffee-4000x3000.jpg": (4000, 3000)}
     for layout in LAYOUT_AREAS:
         with Session(f"open-{layout[0]}x{layout[1]}", *layout) as s:
             proc = start_to_start_screen(s)
@@ -42,11 +51,16 @@ def scenario_pictures_of_every_kind_open_centred_on_each_layout():
             for name in names:
                 open_picture(s, PHOTOS / name)
                 expect_centred(s, kinds[name], layout)
+                x, y, w, h = s.rect("ChildImage")
                 if name in ("chelsea.png", "chelsea.bmp"):
                     # The picture window shows exactly the file's pixels.
-                    x, y, w, h = s.rect("ChildImage")
                     s.wait_until(lambda: picture_pixels(s, x, y, w, h) == file_rgb(PHOTOS / name),
                                  what="the picture's own pixels in the picture window")
+                elif name.endswith((".jpg", ".jpeg")):
+                    # Photos read straight from the codec look exactly as the library decodes them.
+                    expected = library_fitted(s, PHOTOS / name, layout)
+                    s.wait_until(lambda: picture_pixels(s, x, y, w, h) == expected,
+                                 what="the library's decode of the photo in the picture window")
                 back_to_start(s)
             s.post_click("Child00", 320, 5)
             s.expect_exit(proc, 15)

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 TEST(FitPercent, AtTheLayoutAreas) {
@@ -89,6 +92,82 @@ TEST(LoadPlan, PictureSizeStretchesAnySquare) {
     EXPECT_EQ(p.width, 300);
     EXPECT_EQ(p.height, 200);
     EXPECT_EQ(PlanPictureLoad(100, 100, StretchToPicture, 640, 512, 0, 200).verdict, RefusedEmpty);
+}
+
+// Rows of 24-bit pixels whose values differ from row to row and column to column.
+std::vector<uint8_t> PhotoRows(int w, int h, std::size_t stride) {
+    std::vector<uint8_t> rows(stride * static_cast<std::size_t>(h));
+    uint32_t x = 12345u + static_cast<uint32_t>(w * 31 + h);
+    for (auto& v : rows) {
+        x = x * 1103515245u + 12345u;
+        v = static_cast<uint8_t>(x >> 16);
+    }
+    return rows;
+}
+
+struct Planes {
+    std::vector<uint8_t> b, g, r;
+    int w = 0, h = 0;
+    explicit Planes(std::size_t n) : b(n), g(n), r(n) {}
+    bool operator==(const Planes& o) const {
+        return w == o.w && h == o.h && b == o.b && g == o.g && r == o.r;
+    }
+};
+
+// A photo that arrives row by row becomes the same planes as one read whole, from only the rows
+// the resampler reads, each fetched once and in order.
+TEST(PlanesFromRows, SameAsTheWholePictureFromFewerRows) {
+    const int sizes[][2] = {{4000, 3000}, {1283, 721}, {451, 300}, {3000, 2},
+                            {1, 700},     {2, 2},      {7, 5}};
+    for (const auto& size : sizes)
+        for (const auto& area : {std::pair{640, 512}, std::pair{800, 640}, std::pair{64, 48}}) {
+            const int w = size[0], h = size[1];
+            const LoadPlan plan = PlanPictureLoad(w, h, FitToArea, area.first, area.second, 0, 0);
+            ASSERT_EQ(plan.verdict, LoadGoesAhead);
+            const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t{3};
+            const auto photo = PhotoRows(w, h, stride);
+            const std::size_t n = static_cast<std::size_t>(plan.width) * plan.height;
+            Planes whole(n), rowwise(n);
+            ASSERT_TRUE(PlanesFromPixels(photo.data(), stride, plan, whole.b.data(), whole.g.data(),
+                                         whole.r.data(), whole.w, whole.h));
+            std::vector<int> fetched;
+            const auto fetch = [&](int y, uint8_t* out) {
+                fetched.push_back(y);
+                std::copy_n(photo.begin() + static_cast<std::ptrdiff_t>(stride * y),
+                            static_cast<std::size_t>(w) * 3, out);
+                return true;
+            };
+            ASSERT_EQ(PlanesFromRows(fetch, plan, rowwise.b.data(), rowwise.g.data(),
+                                     rowwise.r.data(), rowwise.w, rowwise.h),
+                      RowsRead);
+            ASSERT_TRUE(rowwise == whole) << w << "x" << h << " at " << plan.percent << " %";
+            for (std::size_t k = 1; k < fetched.size(); ++k)
+                ASSERT_LT(fetched[k - 1], fetched[k]);
+            if (plan.percent == 100 || w < 2) {
+                EXPECT_EQ(fetched.size(), static_cast<std::size_t>(h));
+            } else if (plan.percent <= 25) {
+                EXPECT_LE(fetched.size(), static_cast<std::size_t>(2 * plan.height))
+                    << w << "x" << h;
+            }
+        }
+}
+
+TEST(PlanesFromRows, ARowThatCannotBeHadStopsTheRead) {
+    for (int w : {451, 4000}) {
+        const LoadPlan plan = PlanPictureLoad(w, 300, FitToArea, 640, 512, 0, 0);
+        Planes out(static_cast<std::size_t>(plan.width) * plan.height);
+        int calls = 0;
+        const auto fetch = [&](int y, uint8_t* row) {
+            ++calls;
+            std::fill_n(row, static_cast<std::size_t>(w) * 3, uint8_t{9});
+            return y < 100;
+        };
+        EXPECT_EQ(
+            PlanesFromRows(fetch, plan, out.b.data(), out.g.data(), out.r.data(), out.w, out.h),
+            RowsUnreadable)
+            << w;
+        EXPECT_LE(calls, 101) << "rows were fetched after one failed";
+    }
 }
 
 } // namespace

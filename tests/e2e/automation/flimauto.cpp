@@ -7,6 +7,7 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 #include <psapi.h>
+#include <wincodec.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -15,8 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "picture/picture_file.h"
 
 namespace {
 
@@ -849,16 +853,79 @@ int CmdPressLog(int argc, char **argv) {
     return 0;
 }
 
-// The imaging library's own time to decode a file into 24-bit pixels, N times, in ms; then how
-// far this process's peak memory rose over what it held before the first decode, in MB.
+// A file decoded into 24-bit pixels by the imaging library (GdipCreateBitmapFromFile and
+// LockBits); Ok or the library's status. Rows stay valid until the bitmap is disposed.
+struct LibraryPixels {
+    Gdiplus::GpBitmap *bitmap = nullptr;
+    Gdiplus::BitmapData data{};
+    Gdiplus::Status status;
+    explicit LibraryPixels(const WCHAR *path) {
+        status = Gdiplus::DllExports::GdipCreateBitmapFromFile(path, &bitmap);
+        if (status != Gdiplus::Ok) return;
+        UINT w = 0, h = 0;
+        Gdiplus::DllExports::GdipGetImageWidth(bitmap, &w);
+        Gdiplus::DllExports::GdipGetImageHeight(bitmap, &h);
+        Gdiplus::Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
+        status = Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead,
+                                                         PixelFormat24bppRGB, &data);
+    }
+    ~LibraryPixels() {
+        if (status == Gdiplus::Ok) Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
+        if (bitmap) Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    }
+};
+
+// The system codec's own decode of a file into 24-bit pixels, as a program reading it directly
+// would: true when the pixels were had.
+bool CodecDecode(IWICImagingFactory *factory, const WCHAR *path) {
+    IWICBitmapDecoder *decoder = nullptr;
+    IWICBitmapFrameDecode *frame = nullptr;
+    IWICFormatConverter *converter = nullptr;
+    WICPixelFormatGUID format{};
+    UINT w = 0, h = 0;
+    bool ok = SUCCEEDED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ,
+                                                           WICDecodeMetadataCacheOnDemand, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+              SUCCEEDED(frame->GetPixelFormat(&format));
+    IWICBitmapSource *source = frame;
+    if (ok && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+        ok = SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+             SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
+                                             nullptr, 0, WICBitmapPaletteTypeCustom));
+        source = converter;
+    }
+    if (ok) {
+        const UINT stride = (w * 3 + 3) & ~3U;
+        std::unique_ptr<BYTE[]> rows(new BYTE[static_cast<size_t>(stride) * h]);
+        ok = SUCCEEDED(source->CopyPixels(nullptr, stride, stride * h, rows.get()));
+    }
+    if (converter) converter->Release();
+    if (frame) frame->Release();
+    if (decoder) decoder->Release();
+    return ok;
+}
+
+bool WidePath(const char *path, WCHAR (&wide)[MAX_PATH]) {
+    return MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) != 0;
+}
+
+// The time to decode a file into 24-bit pixels, N times, in ms, by the imaging library or (with
+// "codec") by the system codec it decodes through; then how far this process's peak memory rose
+// over what it held before the first decode, in MB.
 int CmdDecodeTime(int argc, char **argv) {
     long long n = 0;
-    if (argc != 4 || !ParseInt(argv[3], n)) return Fail("usage: decode-time FILE N");
+    const bool codec = argc == 5 && std::strcmp(argv[4], "codec") == 0;
+    if ((argc != 4 && !codec) || !ParseInt(argv[3], n)) return Fail("usage: decode-time FILE N [codec]");
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IWICImagingFactory *factory = nullptr;
+    if (codec && FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_PPV_ARGS(&factory))))
+        return Fail("no imaging codecs");
     WCHAR path[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, argv[2], -1, path, MAX_PATH) == 0) return Fail("bad path");
+    if (!WidePath(argv[2], path)) return Fail("bad path");
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     PROCESS_MEMORY_COUNTERS before{};
@@ -866,18 +933,11 @@ int CmdDecodeTime(int argc, char **argv) {
     for (long long i = 0; i < n; ++i) {
         LARGE_INTEGER t0, t1;
         QueryPerformanceCounter(&t0);
-        Gdiplus::GpBitmap *bitmap = nullptr;
-        if (Gdiplus::DllExports::GdipCreateBitmapFromFile(path, &bitmap) != Gdiplus::Ok)
+        if (codec) {
+            if (!CodecDecode(factory, path)) return Fail("cannot decode %s", argv[2]);
+        } else if (LibraryPixels(path).bitmap == nullptr) {
             return Fail("cannot decode %s", argv[2]);
-        UINT w = 0, h = 0;
-        Gdiplus::DllExports::GdipGetImageWidth(bitmap, &w);
-        Gdiplus::DllExports::GdipGetImageHeight(bitmap, &h);
-        Gdiplus::Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
-        Gdiplus::BitmapData data{};
-        if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead,
-                                                    PixelFormat24bppRGB, &data) == Gdiplus::Ok)
-            Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
-        Gdiplus::DllExports::GdipDisposeImage(bitmap);
+        }
         QueryPerformanceCounter(&t1);
         std::printf("%.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / frequency.QuadPart);
     }
@@ -885,7 +945,49 @@ int CmdDecodeTime(int argc, char **argv) {
     K32GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
     std::printf("peak %.0f\n", (static_cast<double>(after.PeakWorkingSetSize) -
                                 static_cast<double>(before.WorkingSetSize)) / (1024.0 * 1024.0));
+    if (factory) factory->Release();
     Gdiplus::GdiplusShutdown(token);
+    return 0;
+}
+
+// The picture the program should show for a file fitted into an area: the imaging library's
+// decode, resampled as the program resamples. Raw RGB rows go to OUT; prints "W H".
+int CmdFittedPixels(int argc, char **argv) {
+    long long areaW = 0, areaH = 0;
+    if (argc != 6 || !ParseInt(argv[3], areaW) || !ParseInt(argv[4], areaH))
+        return Fail("usage: fitted-pixels FILE AREA_W AREA_H OUT");
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    WCHAR path[MAX_PATH];
+    if (!WidePath(argv[2], path)) return Fail("bad path");
+    std::vector<uint8_t> rgb;
+    int w = 0, h = 0;
+    {
+        LibraryPixels pixels(path);
+        if (pixels.status != Gdiplus::Ok) return Fail("cannot decode %s", argv[2]);
+        const LoadPlan plan = PlanPictureLoad(static_cast<int>(pixels.data.Width), static_cast<int>(pixels.data.Height),
+                                              FitToArea, static_cast<int>(areaW), static_cast<int>(areaH), 0, 0);
+        if (plan.verdict != LoadGoesAhead) return Fail("the picture does not fit");
+        const size_t n = static_cast<size_t>(plan.width) * static_cast<size_t>(plan.height);
+        std::vector<uint8_t> blue(n), green(n), red(n);
+        if (!PlanesFromPixels(static_cast<const uint8_t *>(pixels.data.Scan0),
+                              static_cast<size_t>(pixels.data.Stride), plan, blue.data(), green.data(),
+                              red.data(), w, h))
+            return Fail("no memory");
+        rgb.resize(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+        for (size_t i = 0; i < static_cast<size_t>(w) * static_cast<size_t>(h); ++i) {
+            rgb[3 * i] = red[i];
+            rgb[3 * i + 1] = green[i];
+            rgb[3 * i + 2] = blue[i];
+        }
+    }
+    Gdiplus::GdiplusShutdown(token);
+    FILE *out = std::fopen(argv[5], "wb");
+    if (!out) return Fail("cannot write %s", argv[5]);
+    const bool written = std::fwrite(rgb.data(), 1, rgb.size(), out) == rgb.size();
+    if (std::fclose(out) != 0 || !written) return Fail("cannot write %s", argv[5]);
+    std::printf("%d %d\n", w, h);
     return 0;
 }
 
@@ -929,6 +1031,7 @@ const Command kCommands[] = {
     {"press-times", CmdPressTimes},
     {"press-log", CmdPressLog},
     {"decode-time", CmdDecodeTime},
+    {"fitted-pixels", CmdFittedPixels},
 };
 
 }  // namespace
