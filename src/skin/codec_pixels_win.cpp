@@ -30,11 +30,11 @@ int CodecOrientation(IWICBitmapFrameDecode* frame) {
     return orientation;
 }
 
-// A JPEG by its first bytes whose EXIF block, if any, says it is stored upright: decided
+// A colour JPEG by its first bytes whose EXIF block, if any, says it is stored upright: decided
 // before a decoder is made, which may decode the whole file at once.
-bool UprightJpegFile(const char* path) {
+bool UprightColourJpegFile(const char* path) {
     const std::vector<uint8_t> head = JpegFileHead(path);
-    return head.size() >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF &&
+    return JpegComponents(head.data(), head.size()) == 3 &&
            JpegOrientation(head.data(), head.size()) == StoredUpright;
 }
 
@@ -49,7 +49,8 @@ bool CodecSaysUpright(IWICBitmapFrameDecode* frame) {
 bool CodecPixels::Open(const char* path) {
     Release();
     WCHAR wide[PathSize];
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0 || !UprightJpegFile(path))
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0 ||
+        !UprightColourJpegFile(path))
         return false;
     IWICImagingFactory* factory = nullptr;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,

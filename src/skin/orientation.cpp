@@ -51,11 +51,11 @@ int TiffOrientation(const uint8_t* data, std::size_t size) {
     return StoredUpright;
 }
 
-} // namespace
-
-int JpegOrientation(const uint8_t* head, std::size_t size) {
+// Calls visit(marker, body, bodySize) for each block with a length among the segments before a
+// JPEG's picture data, as far as the head goes, until visit returns true.
+template <class Visit> void WalkJpegBlocks(const uint8_t* head, std::size_t size, Visit visit) {
     if (size < 2 || head[0] != 0xFF || head[1] != 0xD8)
-        return StoredUpright;
+        return;
     std::size_t at = 2;
     while (at + 4 <= size && head[at] == 0xFF) {
         const uint8_t marker = head[at + 1];
@@ -64,26 +64,52 @@ int JpegOrientation(const uint8_t* head, std::size_t size) {
             continue;
         }
         if (marker == 0xDA || marker == 0xD9) // the picture data, or the end: no more blocks
-            break;
+            return;
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) { // markers without a length
             at += 2;
             continue;
         }
         const std::size_t length = static_cast<std::size_t>(head[at + 2] << 8 | head[at + 3]);
         if (length < 2)
-            break;
+            return;
         const std::size_t body = at + 4;
-        const std::size_t bodySize = length - 2;
-        static const uint8_t exif[6] = {'E', 'x', 'i', 'f', 0, 0};
-        if (marker == 0xE1 && bodySize >= sizeof exif && body + sizeof exif <= size &&
-            std::equal(exif, exif + sizeof exif, head + body)) {
-            // A block cut short by the end of the head is read as far as it goes.
-            const std::size_t end = body + bodySize < size ? body + bodySize : size;
-            return TiffOrientation(head + body + sizeof exif, end - body - sizeof exif);
-        }
-        at = body + bodySize;
+        if (visit(marker, body, length - 2))
+            return;
+        at = body + length - 2;
     }
-    return StoredUpright;
+}
+
+} // namespace
+
+int JpegOrientation(const uint8_t* head, std::size_t size) {
+    int orientation = StoredUpright;
+    WalkJpegBlocks(head, size, [&](uint8_t marker, std::size_t body, std::size_t bodySize) {
+        static const uint8_t exif[6] = {'E', 'x', 'i', 'f', 0, 0};
+        if (marker != 0xE1 || bodySize < sizeof exif || body + sizeof exif > size ||
+            !std::equal(exif, exif + sizeof exif, head + body))
+            return false;
+        // A block cut short by the end of the head is read as far as it goes.
+        const std::size_t end = body + bodySize < size ? body + bodySize : size;
+        orientation = TiffOrientation(head + body + sizeof exif, end - body - sizeof exif);
+        return true;
+    });
+    return orientation;
+}
+
+int JpegComponents(const uint8_t* head, std::size_t size) {
+    int components = 0;
+    WalkJpegBlocks(head, size, [&](uint8_t marker, std::size_t body, std::size_t bodySize) {
+        // Start of frame, in any of its codings (C4, C8 and CC are other blocks).
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!frame)
+            return false;
+        // Precision, height, width, then the count of components.
+        if (bodySize >= 6 && body + 6 <= size)
+            components = head[body + 5];
+        return true;
+    });
+    return components;
 }
 
 RotateFlip UprightTurn(int orientation) {

@@ -14,6 +14,10 @@ constexpr std::size_t JpegHeadSize = 64 * 1024;
 // is none, it lies beyond them or it is not 1..8.
 int JpegOrientation(const uint8_t* head, std::size_t size);
 
+// The number of colour components in the frame header of a JPEG file's first size bytes: 3 for
+// colour, 1 for grey, 4 for CMYK; 0 when the head holds no frame header.
+int JpegComponents(const uint8_t* head, std::size_t size);
+
 // The imaging library's rotate-flip types: quarter turns clockwise, then a left-right mirror.
 enum RotateFlip {
     RotateNoneFlipNone = 0,

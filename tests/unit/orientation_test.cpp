@@ -109,4 +109,28 @@ TEST(Orientation, ReadFromTheJpegsExifBlock) {
         EXPECT_EQ(Read(exif, n), n >= entryEnd ? 6 : StoredUpright) << n;
 }
 
+// The frame header's count of components decides which JPEGs are read straight from the codec.
+TEST(JpegComponents, ReadFromTheFrameHeaderAfterTheOtherBlocks) {
+    // Huffman tables (C4) look like a frame marker and are not one; then a baseline frame.
+    const auto head = [](uint8_t frame, uint8_t components) {
+        std::vector<uint8_t> h = JpegHead(3, 1);
+        h.resize(h.size() - 6); // the picture data comes after the frame
+        const std::vector<uint8_t> rest = {0xFF, 0xC4, 0,    3,    0x00,       0xFF, frame, 0, 8, 8,
+                                           0x0B, 0xB8, 0x0F, 0xA0, components, 0xFF, 0xDA,  0, 2};
+        h.insert(h.end(), rest.begin(), rest.end());
+        return h;
+    };
+    for (auto [frame, components] : {std::pair{0xC0, 3}, {0xC2, 1}, {0xC1, 4}}) {
+        const auto h = head(static_cast<uint8_t>(frame), static_cast<uint8_t>(components));
+        EXPECT_EQ(JpegComponents(h.data(), h.size()), components) << frame;
+        // Cut before its count, the frame header says nothing.
+        for (std::size_t n = 0; n < h.size() - 4; ++n) {
+            const std::vector<uint8_t> cut(h.begin(), h.begin() + static_cast<long>(n));
+            ASSERT_EQ(JpegComponents(cut.data(), cut.size()), 0) << n;
+        }
+    }
+    const auto noFrame = JpegHead(3, 6);
+    EXPECT_EQ(JpegComponents(noFrame.data(), noFrame.size()), 0);
+}
+
 } // namespace
