@@ -165,9 +165,9 @@ struct DecodeJob {
     HANDLE ready = nullptr;
 };
 
-// A plain JPEG kept at its own size is read straight from the system's codec, the library's
-// own decoder: only the rows the fitted picture needs, and no full-size copy of the photo. False
-// when the job must go the library's way instead, which also words any failure as it always has.
+// A plain colour JPEG is read straight from the system's codec, the library's own decoder: only
+// the rows the fitted picture needs, and no full-size copy of the photo. False when the job must
+// go the library's way instead, which also words any failure as it always has.
 bool ReadThroughCodec(DecodeJob& job, CodecPixels& jpeg) {
     // Drawn on a 16-bit display, a picture loses bits that its pixels keep; a stretched one is
     // drawn by the library.

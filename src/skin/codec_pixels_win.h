@@ -18,7 +18,6 @@ class CodecPixels {
     // Opens a JPEG of 24-bit colour stored upright (some codecs decode it whole here); false,
     // before any decoding, for every other picture, which goes the imaging library's way.
     bool Open(const char* path);
-    bool ok() const { return frame_ != nullptr; }
     int width() const { return static_cast<int>(width_); }
     int height() const { return static_cast<int>(height_); }
     // Row y's 24-bit pixels (blue, green, red) into out, width() * 3 bytes; false when the codec

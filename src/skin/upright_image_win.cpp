@@ -42,6 +42,12 @@ int LibraryOrientation(Gdiplus::GpImage* image) {
     return value;
 }
 
+// The orientation in the EXIF block at the start of a JPEG file.
+int JpegFileOrientation(const char* path) {
+    const std::vector<uint8_t> head = JpegFileHead(path);
+    return JpegOrientation(head.data(), head.size());
+}
+
 bool IsJpeg(Gdiplus::GpImage* image) {
     GUID format{};
     return GdipGetImageRawFormat(image, &format) == Gdiplus::Ok && IsEqualGUID(format, JpegFormat);
@@ -83,11 +89,6 @@ std::vector<uint8_t> JpegFileHead(const char* path) {
     CloseHandle(file);
     head.resize(got);
     return head;
-}
-
-int JpegFileOrientation(const char* path) {
-    const std::vector<uint8_t> head = JpegFileHead(path);
-    return JpegOrientation(head.data(), head.size());
 }
 
 int LoadUprightImage(const char* path, Gdiplus::GpImage** image) {

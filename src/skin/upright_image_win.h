@@ -14,6 +14,3 @@ int LoadUprightImage(const char* path, Gdiplus::GpImage** image);
 // The first bytes of a file, as many as hold a JPEG's EXIF block in practice; fewer when the file
 // is shorter, none when it cannot be read.
 std::vector<uint8_t> JpegFileHead(const char* path);
-// The orientation in the EXIF block at the start of a JPEG file; StoredUpright when it has none
-// or cannot be read.
-int JpegFileOrientation(const char* path);

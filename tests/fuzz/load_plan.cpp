@@ -1,6 +1,6 @@
 // Load planning and the resampler: the plan for any picture size, mode, area and picture, then
 // the resampling it asks for into planes of exactly the planned size; and the resampler alone
-// at any size and percentages.
+// at any size and percentages, also from rows found one by one.
 //
 // Input: edge flags, natural width and height (int32), mode (int32), area width and height
 // (uint16: a display's size at most), picture width and height (int32), a pixel pattern length
@@ -15,6 +15,8 @@
 #include "effects/resample.h"
 #include "picture/picture_file.h"
 #include "skin/color_planes.h"
+
+#include <memory>
 
 namespace {
 
@@ -87,6 +89,35 @@ void Resample(const std::vector<uint8_t>& pattern, int w, int h, int pw, int ph)
     }
 }
 
+// 24-bit device pixels found row by row, each row in a buffer of exactly its length, resample to
+// what the same pixels read whole give; only the rows ResampledRows names are there to read.
+void ResampleFromRows(const std::vector<uint8_t>& pattern, int w, int h, int p) {
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3;
+    const std::vector<uint8_t> bits = Tiled(pattern, rowBytes * static_cast<std::size_t>(h));
+    const std::size_t out = static_cast<std::size_t>(Pixels(ScaledSize(p, w), ScaledSize(p, h)));
+    std::vector<uint8_t> eb(out), eg(out), er(out);
+    int ew = w, eh = h;
+    FUZZ_CHECK(ResamplePixels(bits.data(), rowBytes, 3, p, p, eb.data(), eg.data(), er.data(), ew,
+                              eh));
+    std::vector<std::unique_ptr<ExactBuffer>> kept;
+    std::vector<const uint8_t*> rows(static_cast<std::size_t>(h), nullptr);
+    const std::vector<int> needed = ResampledRows(p, p, w, h);
+    for (int y : needed) {
+        FUZZ_CHECK(y >= 0 && y < h);
+        const auto at = bits.begin() + static_cast<std::ptrdiff_t>(rowBytes * y);
+        kept.push_back(std::make_unique<ExactBuffer>(
+            std::vector<uint8_t>(at, at + static_cast<std::ptrdiff_t>(rowBytes))));
+        rows[static_cast<std::size_t>(y)] = kept.back()->data();
+    }
+    ExactBuffer b(out), g(out), r(out);
+    int rw = w, rh = h;
+    FUZZ_CHECK(ResampleRows(rows.data(), rowBytes, 3, p, p, b.data(), g.data(), r.data(), rw, rh));
+    FUZZ_CHECK(rw == ew && rh == eh);
+    FUZZ_CHECK(std::memcmp(b.data(), eb.data(), out) == 0 &&
+               std::memcmp(g.data(), eg.data(), out) == 0 &&
+               std::memcmp(r.data(), er.data(), out) == 0);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -107,8 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const LoadPlan plan = PlanPictureLoad(nw, nh, mode, aw, ah, pw, ph);
     CheckPlan(plan, nw, nh, mode, aw, ah, pw, ph);
     if (plan.verdict == LoadGoesAhead && plan.percent < 100 &&
-        Pixels(plan.bitmapWidth, plan.bitmapHeight) <= ResampledPixelsAtMost)
+        Pixels(plan.bitmapWidth, plan.bitmapHeight) <= ResampledPixelsAtMost) {
         Resample(pattern, plan.bitmapWidth, plan.bitmapHeight, plan.percent, plan.percent);
+        ResampleFromRows(pattern, plan.bitmapWidth, plan.bitmapHeight, plan.percent);
+    }
 
     // The resampler on its own: any percentages, small pictures.
     const int w = in.Between(1, 300), h = in.Between(1, 300);
