@@ -23,6 +23,7 @@ namespace {
 // Source bitmaps larger than this are planned but not resampled: the run would be too slow to
 // be worth it, and the resampler reads only the window that the cut keeps anyway.
 constexpr long long ResampledPixelsAtMost = 1 << 18;
+constexpr int RowsKeptApartAtMost = 1024;
 
 long long Pixels(int w, int h) {
     return static_cast<long long>(w) * h;
@@ -140,7 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (plan.verdict == LoadGoesAhead && plan.percent < 100 &&
         Pixels(plan.bitmapWidth, plan.bitmapHeight) <= ResampledPixelsAtMost) {
         Resample(pattern, plan.bitmapWidth, plan.bitmapHeight, plan.percent, plan.percent);
-        ResampleFromRows(pattern, plan.bitmapWidth, plan.bitmapHeight, plan.percent);
+        // A buffer for each row is slow under the sanitizers: smaller pictures only.
+        if (plan.bitmapHeight <= RowsKeptApartAtMost &&
+            Pixels(plan.bitmapWidth, plan.bitmapHeight) <= ResampledPixelsAtMost / 4)
+            ResampleFromRows(pattern, plan.bitmapWidth, plan.bitmapHeight, plan.percent);
     }
 
     // The resampler on its own: any percentages, small pictures.
