@@ -1,5 +1,6 @@
 #include "skin/codec_pixels_win.h"
 
+#include "skin/file_kind.h"
 #include "skin/orientation.h"
 #include "skin/skin_tables.h"
 #include "skin/upright_image_win.h"
@@ -48,8 +49,11 @@ bool CodecSaysUpright(IWICBitmapFrameDecode* frame) {
 
 bool CodecPixels::Open(const char* path) {
     Release();
+    // Other names go the library's way without their head being read: a sticker's press pays
+    // for no file read of its own.
     WCHAR wide[PathSize];
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0 ||
+    if (FileKindOf(path) != JpgKind ||
+        MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathSize) == 0 ||
         !UprightColourJpegFile(path))
         return false;
     IWICImagingFactory* factory = nullptr;
