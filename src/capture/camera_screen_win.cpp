@@ -102,8 +102,8 @@ void TakeSnapshot(HWND w, bool shutterPlayed) {
     if (!IsPictureKind(FileKindOf(path)))
         return;
     // Without a file the loader says so and the preview goes on; the file goes either way.
-    const int loaded = LoadPictureFile(w, path, BasePicture.blue, BasePicture.green,
-                                       BasePicture.red, &PictureWidth, &PictureHeight, 1);
+    const int loaded = LoadPictureFile(path, BasePicture.blue, BasePicture.green, BasePicture.red,
+                                       &PictureWidth, &PictureHeight, 1);
     ReleaseDecodedPicture();
     DeleteFileA(path);
     if (loaded != 0)

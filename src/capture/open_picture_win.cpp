@@ -34,8 +34,13 @@ bool OpenPictureFromPath(HWND screen, int ownScreenId, const char* file) {
     PictureFromFile = 1;
     LastFolderOf(file, LastFolder, PathSize);
     WriteSettingString("DefaultFile", file);
-    if (LoadPictureFile(screen, file, BasePicture.blue, BasePicture.green, BasePicture.red,
-                        &PictureWidth, &PictureHeight, 1) != 0)
+    // The screen is whole again (the dialog gone) before a long decode starts.
+    HDC windowDC = GetDC(screen);
+    if (BackBufferDC != nullptr)
+        BitBlt(windowDC, 0, 0, LayoutWidth, LayoutHeight, BackBufferDC, 0, 0, SRCCOPY);
+    ReleaseDC(screen, windowDC);
+    if (LoadPictureFile(file, BasePicture.blue, BasePicture.green, BasePicture.red, &PictureWidth,
+                        &PictureHeight, 1) != 0)
         return false;
     EnterEditingCentred(screen, ownScreenId);
     return true;

@@ -48,14 +48,14 @@ void Step(bool back) {
 }
 
 // Nothing changes on screen: the background shows where the user paints or double-clicks.
-void ChooseBackground(HWND w, int slot) {
+void ChooseBackground(int slot) {
     const char* path = SkinChild40.norm[slot];
     if (path[0] == '\0')
         return; // an empty slot of the last page
     std::memset(DecorationWeights.blue, 0, PlaneCapacity);
     std::memset(DecorationWeights.green, 0, PlaneCapacity);
     std::memset(DecorationWeights.red, 0, PlaneCapacity);
-    LoadPictureFile(w, path, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
+    LoadPictureFile(path, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
                     &DecorationWidth, &DecorationHeight, StretchToPicture);
 }
 
@@ -87,7 +87,7 @@ void Press(HWND w, LPARAM lp) {
         break;
     default:
         if (slot >= FirstThumbnailOf40)
-            ChooseBackground(w, slot);
+            ChooseBackground(slot);
     }
 }
 

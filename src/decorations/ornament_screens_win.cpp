@@ -54,13 +54,13 @@ void Clears() {
 }
 
 // A sticker at its natural size in the top-left corner, with its own colours as weights.
-void ChooseOrnament(HWND w, int code, const char* path) {
+void ChooseOrnament(int code, const char* path) {
     if (DecorationMoved != 0) {
         // The picture with the last sticker where it was dropped becomes an undo step.
         DecorationMoved = 0;
         Snapshot();
     }
-    LoadPictureFile(w, path, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
+    LoadPictureFile(path, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
                     &DecorationWidth, &DecorationHeight, NaturalSize);
     DecorationX = DecorationY = 0;
     Dragging = 0;
@@ -79,14 +79,14 @@ void ChooseOrnament(HWND w, int code, const char* path) {
 // A picture-sized overlay through its weights picture. A foreground whose weights picture
 // is missing (the weights folder holds fewer files) is weighted by its own colours rather
 // than by whatever the weights planes held.
-void ApplyForeground(HWND w, const char* picture, const char* weights) {
+void ApplyForeground(const char* picture, const char* weights) {
     const bool paired = weights[0] != '\0';
     int weightsWidth = 0, weightsHeight = 0;
     if (paired)
-        LoadPictureFile(w, weights, DecorationWeights.blue, DecorationWeights.green,
+        LoadPictureFile(weights, DecorationWeights.blue, DecorationWeights.green,
                         DecorationWeights.red, &weightsWidth, &weightsHeight, StretchToPicture);
-    LoadPictureFile(w, picture, DecorationPicture.blue, DecorationPicture.green,
-                    DecorationPicture.red, &DecorationWidth, &DecorationHeight, StretchToPicture);
+    LoadPictureFile(picture, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
+                    &DecorationWidth, &DecorationHeight, StretchToPicture);
     if (!paired)
         CopyPicture(DecorationPicture, DecorationWeights);
     DecorationX = DecorationY = 0;
@@ -100,8 +100,8 @@ void ApplyForeground(HWND w, const char* picture, const char* weights) {
     ShowPlanes(CurrentPicture);
 }
 
-void ApplyCover(HWND w, const char* path) {
-    LoadPictureFile(w, path, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
+void ApplyCover(const char* path) {
+    LoadPictureFile(path, DecorationPicture.blue, DecorationPicture.green, DecorationPicture.red,
                     &DecorationWidth, &DecorationHeight, StretchToPicture);
     DecorationX = DecorationY = 0;
     Dragging = 0;
@@ -112,13 +112,13 @@ void ApplyCover(HWND w, const char* path) {
     ShowPlanes(CurrentPicture);
 }
 
-void ChooseThumbnail(HWND w, int code, int slot) {
+void ChooseThumbnail(int code, int slot) {
     const char* picture = SkinChild4x.norm[slot];
     const char* weights = SkinChild4x.hi[slot];
     if (picture[0] == '\0')
         return; // an empty slot of the last page
     if (code == 42 || code == 43) {
-        ChooseOrnament(w, code, picture);
+        ChooseOrnament(code, picture);
         return;
     }
     DecorationScreenState& s = DecorationScreenOf(code);
@@ -129,13 +129,13 @@ void ChooseThumbnail(HWND w, int code, int slot) {
     PushHistory(&HistoryTop, picture, code == 44 ? weights : nullptr);
     HistoryCursor = HistoryTop;
     if (code == 44)
-        ApplyForeground(w, picture, weights);
+        ApplyForeground(picture, weights);
     else
-        ApplyCover(w, picture);
+        ApplyCover(picture);
     s.lastChosenSlot = slot;
 }
 
-void Step(HWND w, int code, bool back) {
+void Step(int code, bool back) {
     if (!KeepsDecorationNames(code)) {
         if (back ? StepBackInHistory() : StepForwardInHistory())
             CommitShownPicture();
@@ -148,9 +148,9 @@ void Step(HWND w, int code, bool back) {
         CopyPicture(EntryPicture, CurrentPicture);
         ShowPlanes(CurrentPicture);
     } else if (code == 44) {
-        ApplyForeground(w, step.node->path, step.node->secondPath);
+        ApplyForeground(step.node->path, step.node->secondPath);
     } else {
-        ApplyCover(w, step.node->path);
+        ApplyCover(step.node->path);
     }
 }
 
@@ -171,7 +171,7 @@ void Press(HWND w, int screenId, LPARAM lp) {
         break;
     case DecorationSlot::Back:
     case DecorationSlot::Forward:
-        Step(w, code, slot == DecorationSlot::Back);
+        Step(code, slot == DecorationSlot::Back);
         break;
     case DecorationSlot::PgUp:
     case DecorationSlot::PgDn:
@@ -181,7 +181,7 @@ void Press(HWND w, int screenId, LPARAM lp) {
         break; // the commit is all it does
     default:
         if (slot >= FirstThumbnailOf4x)
-            ChooseThumbnail(w, code, slot);
+            ChooseThumbnail(code, slot);
     }
 }
 

@@ -233,13 +233,28 @@ DWORD WINAPI DecodeOnItsOwn(void* context) {
     return 0;
 }
 
+// The size of a file's contents; 0 when it cannot be had.
+unsigned long long FileBytes(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Below this a file decodes and is let go quicker than a thread starts: a sticker's stamp waits
+// for neither.
+constexpr unsigned long long SmallPictureFileBytes = 1 << 20;
+
 // Runs the job on a thread of its own, which goes on freeing the decoded image while the
-// picture is shown; here and now when no thread can be had.
+// picture is shown; here and now for a small file or when no thread can be had.
 void Decode(DecodeJob& job) {
     ReleaseDecodedPicture();
-    job.ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread =
-        job.ready == nullptr ? nullptr : CreateThread(nullptr, 0, DecodeOnItsOwn, &job, 0, nullptr);
+    HANDLE thread = nullptr;
+    if (FileBytes(job.path) >= SmallPictureFileBytes) {
+        job.ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        if (job.ready != nullptr)
+            thread = CreateThread(nullptr, 0, DecodeOnItsOwn, &job, 0, nullptr);
+    }
     if (thread == nullptr) {
         DecodeOnItsOwn(&job);
     } else {
@@ -253,15 +268,10 @@ void Decode(DecodeJob& job) {
 
 } // namespace
 
-int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green, uint8_t* red,
-                    int* width, int* height, int mode) {
+int LoadPictureFile(const char* path, uint8_t* blue, uint8_t* green, uint8_t* red, int* width,
+                    int* height, int mode) {
     if (!IsPictureKind(FileKindOf(path)))
         return LoadNotAPicture;
-    // The screen is whole again (the dialog gone) before a long decode starts.
-    HDC windowDC = GetDC(screen);
-    if (BackBufferDC != nullptr)
-        BitBlt(windowDC, 0, 0, LayoutWidth, LayoutHeight, BackBufferDC, 0, 0, SRCCOPY);
-    ReleaseDC(screen, windowDC);
     DecodeJob job{};
     CopyText(job.path, path, PathSize);
     job.mode = mode;

@@ -11,8 +11,8 @@
 // planes' size in *width and *height; -1 for a name that is not a picture; the imaging library's
 // status (shown as "Error code = %x.") or -2 for a picture too large, with the planes and sizes
 // left as they were.
-int LoadPictureFile(HWND screen, const char* path, uint8_t* blue, uint8_t* green, uint8_t* red,
-                    int* width, int* height, int mode);
+int LoadPictureFile(const char* path, uint8_t* blue, uint8_t* green, uint8_t* red, int* width,
+                    int* height, int mode);
 // The same for a picture already in the imaging library (a pasted one); the image stays the
 // caller's.
 int LoadPictureImage(HWND screen, Gdiplus::GpImage* image, uint8_t* blue, uint8_t* green,
