@@ -418,11 +418,10 @@ void WindowsRow(int planes, const Columns& c, const RowSources& s, uint8_t* cons
 struct Source {
     int planes;
     const uint8_t* plane[3];
-    const uint8_t* bits;
-    std::size_t stride;
+    const uint8_t* const* rowAt; // device pixels, row y at rowAt[y]; null for planes
+    std::size_t rowBytes;
     int depth;
-    const uint8_t* const* rowAt; // device pixels found row by row instead of from bits
-    bool DevicePixels() const { return bits != nullptr || rowAt != nullptr; }
+    bool DevicePixels() const { return rowAt != nullptr; }
 };
 
 class SourceRows {
@@ -441,11 +440,8 @@ class SourceRows {
             return;
         }
         uint8_t* b = unpacked_[slot].data();
-        const uint8_t* row = source_.rowAt != nullptr
-                                 ? source_.rowAt[y]
-                                 : source_.bits + static_cast<std::size_t>(y) * source_.stride;
-        UnpackPixels(row, source_.stride, static_cast<int>(width_), 1, source_.depth, b, b + width_,
-                     b + 2 * width_);
+        UnpackPixels(source_.rowAt[y], source_.rowBytes, static_cast<int>(width_), 1, source_.depth,
+                     b, b + width_, b + 2 * width_);
         for (int p = 0; p < 3; ++p)
             rows[p] = b + static_cast<std::size_t>(p) * width_;
     }
@@ -693,7 +689,7 @@ void ZoomPlaneWindow(const uint8_t* source, int width, int height, float sx, flo
         ZoomPlaneWindowReference(source, width, height, sx, sy, row0, col0, rows, cols, out);
         return;
     }
-    const Source s{1, {source, nullptr, nullptr}, nullptr, 0, 0, nullptr};
+    const Source s{1, {source, nullptr, nullptr}, nullptr, 0, 0};
     ZoomWindow(s, width, height, sx, sy, row0, col0, rows, cols, &out);
 }
 
@@ -719,7 +715,7 @@ bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const
                                  green);
         ZoomPlaneWindowReference(sourceRed, w, h, c.sx, c.sy, c.row0, c.col0, c.outH, c.outW, red);
     } else {
-        const Source s{3, {sourceBlue, sourceGreen, sourceRed}, nullptr, 0, 0, nullptr};
+        const Source s{3, {sourceBlue, sourceGreen, sourceRed}, nullptr, 0, 0};
         uint8_t* const out[3] = {blue, green, red};
         ZoomWindow(s, w, h, c.sx, c.sy, c.row0, c.col0, c.outH, c.outW, out);
     }
@@ -728,11 +724,8 @@ bool ResamplePlanes(const uint8_t* sourceBlue, const uint8_t* sourceGreen, const
     return true;
 }
 
-namespace {
-
-bool ResampleDevicePixels(const uint8_t* bits, const uint8_t* const* rowAt, std::size_t stride,
-                          int bytesPerPixel, int pw, int ph, uint8_t* blue, uint8_t* green,
-                          uint8_t* red, int& w, int& h) {
+bool ResampleRows(const uint8_t* const* rows, std::size_t rowBytes, int bytesPerPixel, int pw,
+                  int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
     if (!ValidResample(pw, ph, w, h) || (bytesPerPixel != 3 && bytesPerPixel != 4))
         return false;
     const int depth = 8 * bytesPerPixel;
@@ -740,15 +733,12 @@ bool ResampleDevicePixels(const uint8_t* bits, const uint8_t* const* rowAt, std:
         // A column of pixels: unpacked whole, it is no larger than the result.
         std::vector<uint8_t> planes(static_cast<std::size_t>(h) * 3);
         uint8_t* b = planes.data();
-        for (int y = 0; y < h; ++y) {
-            const uint8_t* row =
-                rowAt != nullptr ? rowAt[y] : bits + static_cast<std::size_t>(y) * stride;
-            UnpackPixels(row, stride, w, 1, depth, b + y, b + h + y, b + 2 * h + y);
-        }
+        for (int y = 0; y < h; ++y)
+            UnpackPixels(rows[y], rowBytes, w, 1, depth, b + y, b + h + y, b + 2 * h + y);
         return ResamplePlanes(b, b + h, b + 2 * h, pw, ph, blue, green, red, w, h);
     }
     const Cut c = CutFor(pw, ph, w, h);
-    const Source s{3, {nullptr, nullptr, nullptr}, bits, stride, depth, rowAt};
+    const Source s{3, {nullptr, nullptr, nullptr}, rows, rowBytes, depth};
     uint8_t* const out[3] = {blue, green, red};
     ZoomWindow(s, w, h, c.sx, c.sy, c.row0, c.col0, c.outH, c.outW, out);
     w = c.outW;
@@ -756,12 +746,14 @@ bool ResampleDevicePixels(const uint8_t* bits, const uint8_t* const* rowAt, std:
     return true;
 }
 
-} // namespace
-
 bool ResamplePixels(const uint8_t* bits, std::size_t stride, int bytesPerPixel, int pw, int ph,
                     uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
-    return ResampleDevicePixels(bits, nullptr, stride, bytesPerPixel, pw, ph, blue, green, red, w,
-                                h);
+    if (!ValidResample(pw, ph, w, h))
+        return false;
+    std::vector<const uint8_t*> rows(static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y)
+        rows[static_cast<std::size_t>(y)] = bits + static_cast<std::size_t>(y) * stride;
+    return ResampleRows(rows.data(), stride, bytesPerPixel, pw, ph, blue, green, red, w, h);
 }
 
 std::vector<int> ResampledRows(int pw, int ph, int w, int h) {
@@ -786,10 +778,4 @@ std::vector<int> ResampledRows(int pw, int ph, int w, int h) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
-}
-
-bool ResampleRows(const uint8_t* const* rows, std::size_t rowBytes, int bytesPerPixel, int pw,
-                  int ph, uint8_t* blue, uint8_t* green, uint8_t* red, int& w, int& h) {
-    return ResampleDevicePixels(nullptr, rows, rowBytes, bytesPerPixel, pw, ph, blue, green, red, w,
-                                h);
 }
