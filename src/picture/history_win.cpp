@@ -83,12 +83,18 @@ std::deque<PendingWrite> Writes; // the first one is being written
 std::deque<PendingWrite> FailedWrites;
 std::deque<SpareBuffer> SpareBuffers;
 bool WriterStarted = false;
+bool WriterToEnd = false; // under WritesLock
+HANDLE Writer = nullptr;
 
 DWORD WINAPI WriteHistoryFiles(void*) {
     EnterCriticalSection(&WritesLock);
     for (;;) {
-        while (Writes.empty())
+        while (Writes.empty() && !WriterToEnd)
             SleepConditionVariableCS(&WritesChanged, &WritesLock, INFINITE);
+        if (Writes.empty()) {
+            LeaveCriticalSection(&WritesLock);
+            return 0;
+        }
         PendingWrite& job = Writes.front();
         LeaveCriticalSection(&WritesLock);
         const std::size_t n = static_cast<std::size_t>(job.areaWidth) * job.areaHeight;
@@ -112,14 +118,30 @@ bool StartWriter() {
         return true;
     InitializeCriticalSection(&WritesLock);
     InitializeConditionVariable(&WritesChanged);
-    HANDLE thread = CreateThread(nullptr, 0, WriteHistoryFiles, nullptr, 0, nullptr);
-    if (thread == nullptr) {
+    WriterToEnd = false;
+    Writer = CreateThread(nullptr, 0, WriteHistoryFiles, nullptr, 0, nullptr);
+    if (Writer == nullptr) {
         DeleteCriticalSection(&WritesLock);
         return false;
     }
-    CloseHandle(thread);
     WriterStarted = true;
     return true;
+}
+
+// A thread still running when the process ends is killed at an arbitrary point, which Wine's
+// own ending does not always survive: the writer finishes its queue and ends first.
+void StopWriter() {
+    if (!WriterStarted)
+        return;
+    EnterCriticalSection(&WritesLock);
+    WriterToEnd = true;
+    WakeAllConditionVariable(&WritesChanged);
+    LeaveCriticalSection(&WritesLock);
+    WaitForSingleObject(Writer, INFINITE);
+    CloseHandle(Writer);
+    Writer = nullptr;
+    DeleteCriticalSection(&WritesLock);
+    WriterStarted = false;
 }
 
 // Hands the area of CurrentPicture to the writer; false when there is no memory or thread for
@@ -272,6 +294,7 @@ void EmptyHistoryOfScreen(int screenCode) {
 
 void EmptyStacksAtExit() {
     FinishHistoryWrites();
+    StopWriter();
     EmptyHistory(RemoverOfShownScreen());
     EmptyEffectStack();
 }

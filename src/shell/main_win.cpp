@@ -203,7 +203,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     StopProgramSounds();
     EmptyStacksAtExit();
     RemoveOwnTemporaryFiles();
-    DropPreparedPictures(); // its thread may still be decoding
+    // Their threads may still be decoding or letting a photo go; none may outlive the library.
+    DropPreparedPictures();
+    ReleaseDecodedPicture();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return static_cast<int>(msg.wParam);
 }
