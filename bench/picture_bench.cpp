@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,47 @@ void BM_BitmapToPlanesUnpacking(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BitmapToPlanesUnpacking)->Apply(PictureArgs);
+
+// In the program what is packed is blitted at once, and what is unpacked feeds the next step:
+// the same kernels, each followed by a read of all it wrote, as its user reads it.
+void ProgramArgs(benchmark::internal::Benchmark* b) {
+    for (int depth : {24, 32}) {
+        b->Args({800, 640, depth});
+        b->Args({640, 512, depth});
+    }
+}
+
+void ReadBack(const uint8_t* data, std::size_t size, std::vector<uint8_t>& sink) {
+    sink.resize(size);
+    std::memcpy(sink.data(), data, size);
+    benchmark::DoNotOptimize(sink.data());
+}
+
+void BM_PackingThenShowing(benchmark::State& state) {
+    const Picture p(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int depth = static_cast<int>(state.range(2));
+    const std::size_t stride = static_cast<std::size_t>(p.w * BytesPerPixel(depth));
+    std::vector<uint8_t> bits(stride * p.h), shown;
+    for (auto _ : state) {
+        PackPixels(p.b.data(), p.g.data(), p.r.data(), p.w, p.h, depth, bits.data(), stride);
+        ReadBack(bits.data(), bits.size(), shown);
+    }
+}
+BENCHMARK(BM_PackingThenShowing)->Apply(ProgramArgs);
+
+void BM_UnpackingThenUsing(benchmark::State& state) {
+    Picture p(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int depth = static_cast<int>(state.range(2));
+    const std::size_t stride = static_cast<std::size_t>(p.w * BytesPerPixel(depth));
+    const std::vector<uint8_t> bits = Noise(stride * p.h, 9);
+    std::vector<uint8_t> used;
+    for (auto _ : state) {
+        UnpackPixels(bits.data(), stride, p.w, p.h, depth, p.b.data(), p.g.data(), p.r.data());
+        for (const std::vector<uint8_t>* plane : {&p.b, &p.g, &p.r})
+            ReadBack(plane->data(), plane->size(), used);
+    }
+}
+BENCHMARK(BM_UnpackingThenUsing)->Apply(ProgramArgs);
 
 // A 4000 x 3000 photo fitted into the wide layout's 800 x 640 area: 20 %.
 void BM_ResamplePercent4000x3000To20(benchmark::State& state) {
@@ -194,6 +236,37 @@ void BM_OpenCvSplit(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenCvSplit)->Apply(PictureArgs);
+
+void BM_OpenCvMergeThenShowing(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    Picture p(w, h);
+    std::vector<cv::Mat> planes{cv::Mat(h, w, CV_8U, p.b.data()), cv::Mat(h, w, CV_8U, p.g.data()),
+                                cv::Mat(h, w, CV_8U, p.r.data())};
+    if (state.range(2) == 32)
+        planes.push_back(cv::Mat::zeros(h, w, CV_8U));
+    cv::Mat merged;
+    std::vector<uint8_t> shown;
+    for (auto _ : state) {
+        cv::merge(planes, merged);
+        ReadBack(merged.data, merged.total() * merged.elemSize(), shown);
+    }
+}
+BENCHMARK(BM_OpenCvMergeThenShowing)->Apply(ProgramArgs);
+
+void BM_OpenCvSplitThenUsing(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const std::vector<uint8_t> bits = Noise(static_cast<std::size_t>(w) * h * 4, 5);
+    const cv::Mat device(h, w, state.range(2) == 24 ? CV_8UC3 : CV_8UC4,
+                         const_cast<uint8_t*>(bits.data()));
+    std::vector<cv::Mat> planes;
+    std::vector<uint8_t> used;
+    for (auto _ : state) {
+        cv::split(device, planes);
+        for (int c = 0; c < 3; ++c)
+            ReadBack(planes[c].data, planes[c].total(), used);
+    }
+}
+BENCHMARK(BM_OpenCvSplitThenUsing)->Apply(ProgramArgs);
 
 void BM_OpenCvResizeLinear4000x3000To20(benchmark::State& state) {
     const std::vector<uint8_t> bits = Noise(4000u * 3000u * 3u, 7);
