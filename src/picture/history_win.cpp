@@ -128,8 +128,8 @@ bool StartWriter() {
     return true;
 }
 
-// A thread still running when the process ends is killed at an arbitrary point, which Wine's
-// own ending does not always survive: the writer finishes its queue and ends first.
+// A thread still running when the process ends is killed wherever it stands: the writer
+// finishes its queue and ends first.
 void StopWriter() {
     if (!WriterStarted)
         return;

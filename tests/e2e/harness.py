@@ -45,8 +45,7 @@ SCRUBBED_ENV = ("WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACH
 IMMUTABLE_SUFFIXES = {".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".cpl", ".tlb",
                       ".ax", ".ds", ".nls", ".msstyles", ".com", ".mui", ".ttf", ".ttc"}
 
-# What glibc prints when its loader's list changes under exit(): Wine ending a process while
-# another of its threads is still being torn down.
+# What glibc prints when the list of loaded libraries changes while exit() runs it down.
 EXIT_RACE = "Inconsistency detected by ld.so: dl-fini.c"
 
 # Set by the runner: the scenario running now (names the failure screenshot).
