@@ -48,6 +48,12 @@ IMMUTABLE_SUFFIXES = {".dll", ".exe", ".drv", ".sys", ".ocx", ".acm", ".cpl", ".
 # What glibc prints when the list of loaded libraries changes while exit() runs it down.
 EXIT_RACE = "Inconsistency detected by ld.so: dl-fini.c"
 
+class WineEndedBySignal(AssertionError):
+    """Wine's own process died of a Unix signal. A fault in a Windows program's code becomes an
+    exception and an exit code under Wine; a death by signal is a crash in Wine's native side,
+    seen now and then while it ends a process. The runner runs such a scenario once more."""
+
+
 # Set by the runner: the scenario running now (names the failure screenshot).
 current_scenario = None
 
@@ -282,13 +288,20 @@ class Session:
         """Waits for the program to end with the given code; otherwise fails with the code and
         the last of what Wine printed for it, which names a crash and where it happened."""
         got = self.wait_exit(proc, timeout)
+        if got < 0 and code >= 0:
+            raise WineEndedBySignal(f"Wine's process for the program died of signal {-got}; "
+                                    f"{self._program_tail(proc)}")
         if got != code:
-            out = self.dir / f"program{self.procs.index(proc)}.out"
-            lines = out.read_text(errors="replace").splitlines() if out.is_file() else []
-            # The sound library's complaints about the missing sound card say nothing here.
-            tail = "\n".join(l for l in lines if not l.startswith("ALSA lib"))[-2000:]
             raise AssertionError(f"the program ended with code {got}, not {code}; "
-                                 f"its last output:\n{tail}")
+                                 f"{self._program_tail(proc)}")
+
+    def _program_tail(self, proc):
+        """The last of what Wine printed for the program, which names a crash and where."""
+        out = self.dir / f"program{self.procs.index(proc)}.out"
+        lines = out.read_text(errors="replace").splitlines() if out.is_file() else []
+        # The sound library's complaints about the missing sound card say nothing here.
+        tail = "\n".join(l for l in lines if not l.startswith("ALSA lib"))[-2000:]
+        return f"its last output:\n{tail}"
 
     def running(self, proc):
         return proc.poll() is None

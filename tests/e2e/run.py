@@ -86,10 +86,11 @@ def one_line(exc):
 
 
 def run_one(scenario, limit):
-    """(passed, reason)."""
+    """(passed, reason, whether Wine's own process crashed)."""
     global _limit
     harness.current_scenario = scenario.name
     reason = None
+    wine_crashed = False
     _limit = max(1, int(limit))
     signal.alarm(_limit)
     try:
@@ -97,6 +98,7 @@ def run_one(scenario, limit):
     except Exception as e:
         signal.alarm(0)
         reason = one_line(e)
+        wine_crashed = isinstance(e, harness.WineEndedBySignal)
         (harness.OUT_DIR / f"{scenario.name}-fail.txt").write_text(traceback.format_exc())
     finally:
         signal.alarm(0)
@@ -106,7 +108,7 @@ def run_one(scenario, limit):
                 session.save_failure_screenshot()
             session.close()
         harness.current_scenario = None
-    return reason is None, reason
+    return reason is None, reason, wine_crashed
 
 
 def main():
@@ -129,7 +131,7 @@ def main():
     signal.signal(signal.SIGALRM, _on_alarm)
     signal.signal(signal.SIGTERM, _on_term)
     deadline = time.monotonic() + args.budget
-    passed = failed = 0
+    passed = failed = reruns = 0
     for scenario in scenarios:
         started = time.monotonic()
         if scenario.error:
@@ -138,13 +140,22 @@ def main():
             ok, reason = False, "not run: the time budget of the run is spent"
         else:
             limit = min(getattr(scenario.func, "timeout", args.scenario_timeout), deadline - started)
-            ok, reason = run_one(scenario, limit)
+            ok, reason, wine_crashed = run_one(scenario, limit)
+            if wine_crashed and deadline > time.monotonic():
+                # Said out loud, and the scenario must then pass whole.
+                print(f"RERUN {scenario.name}: {reason}", flush=True)
+                reruns += 1
+                started = time.monotonic()
+                limit = min(getattr(scenario.func, "timeout", args.scenario_timeout), deadline - started)
+                ok, reason, _ = run_one(scenario, limit)
         if ok:
             passed += 1
             print(f"PASS {scenario.name} ({time.monotonic() - started:.1f}s)", flush=True)
         else:
             failed += 1
             print(f"FAIL {scenario.name}: {reason}", flush=True)
+    if reruns:
+        print(f"{reruns} scenario(s) run again after Wine's process died of a signal", flush=True)
     print(f"{passed} passed, {failed} failed", flush=True)
     return 1 if failed else 0
 

@@ -68,6 +68,12 @@ def camera_state(s, name):
     return found[1] if found else None
 
 
+def wait_for_graph(s):
+    """The camera screen's window can be found while it is still being created, before its
+    graph is built: waits for the camera to be connected."""
+    s.wait_until(lambda: camera_state(s, "Connected"), timeout=15, what="the camera connected")
+
+
 def wait_for_frames(s, at_least=1):
     s.wait_until(lambda: (camera_state(s, "Delivered") or 0) >= at_least, timeout=15,
                  what=f"{at_least} frames from the camera")
@@ -259,6 +265,7 @@ def scenario_camera_preview_and_snapshots():
         s.wait_window("Child01", 30000)  # a loaded machine starts the graph slowly
         assert s.count("Child00") == 0
         assert s.rect("Flimmer") == (0, 0, 1024, 600)
+        wait_for_graph(s)
         assert camera_state(s, "SetFormat") == "640x480"
         assert camera_state(s, "Connected") == "640x480 VideoInfo"
         wait_for_frames(s, 5)
@@ -280,8 +287,9 @@ def scenario_camera_preview_and_snapshots():
         created = camera_state(s, "Created")
         s.post_click("Child02", *HOME)
         s.wait_window("Child01")
-        # One camera filter at a time: the snapshot's graph went with its screen.
-        assert camera_state(s, "Created") == created + 1
+        # One camera filter at a time: the snapshot's graph went with its screen. The window
+        # can be found while it is still being created, before its graph is built.
+        s.wait_until(lambda: camera_state(s, "Created") == created + 1, what="a new capture graph")
         assert camera_state(s, "Destroyed") == created
         assert camera_state(s, "SetFormat") == "1280x720"
         wait_for_frames(s, 3)
@@ -479,6 +487,7 @@ def scenario_misbehaving_cameras_show_their_messages():
         assert s.msgbox_ok(15000) == (CAPTURE_CAPTION, OWN_SIZE_KEPT + r"\n\nnot FORMAT_VideoInfo")
         s.wait_window("Child01")
         assert s.count("Child00") == 0
+        wait_for_graph(s)
         assert camera_state(s, "Connected") == "320x240 VideoInfo2"
         wait_for_frames(s, 3)
         expect_running_preview(s, AREA_600, (320, 240))

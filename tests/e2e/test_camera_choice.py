@@ -13,7 +13,7 @@ from harness import Session
 from test_camera import (AREA_600, CAPTURE_CAPTION, VCAM_DLL, VCAM_KEY, camera_state,
                          close_camera_screen, configure_camera, expect_preview_pattern,
                          expect_running_preview, fitted, program_threads, start_with_camera,
-                         wait_for_frames)
+                         wait_for_frames, wait_for_graph)
 
 FIRST = "Flimmer Test Camera"
 SECOND = "Flimmer Test Camera 2"
@@ -71,6 +71,7 @@ def scenario_camera_and_size_choice_rebuilds_the_graph_and_is_remembered():
         configure_device(s, SECOND, Sizes="638x480,1280x720,320x240")
         proc = start_with_camera(s)
         s.wait_window("Child01", 30000)
+        wait_for_graph(s)
         # Nothing remembered: the first device at its largest size.
         assert camera_state(s, "Camera") == FIRST
         assert camera_state(s, "SetFormat") == "1280x720"
