@@ -313,15 +313,16 @@ class Session:
         if not FLIMAUTO_EXE.is_file():
             raise FileNotFoundError(f"no automation program at {FLIMAUTO_EXE}")
         rc, out, err = self._wine(["wine", FLIMAUTO_EXE, *args], timeout)
-        if rc != 0 and not out and "flimauto:" not in err:
-            # Wine failed to start the program at all (seen rarely under heavy load): that
-            # says nothing about the program under test, so try once more.
-            rc, out, err = self._wine(["wine", FLIMAUTO_EXE, *args], timeout)
-        if rc != 0 and EXIT_RACE in err and "flimauto:" not in err:
-            # The C library's loader tripped while Wine ended the process, after flimauto's main
-            # had returned (seen rarely on loaded machines). flimauto names every failure of its
-            # own, so without one the command did what it was asked and its output is whole.
-            rc = 0
+        if rc != 0 and "flimauto:" not in err:
+            if EXIT_RACE in err:
+                # The C library's loader tripped while Wine ended the process, after flimauto's
+                # main had returned. flimauto names every failure of its own, so without one the
+                # command did what it was asked (a second run would act twice).
+                rc = 0
+            elif not out:
+                # Wine failed to start the program at all (seen rarely under heavy load): that
+                # says nothing about the program under test, so try once more.
+                rc, out, err = self._wine(["wine", FLIMAUTO_EXE, *args], timeout)
         self.last_stderr = err
         return rc, [line.rstrip("\r") for line in out.splitlines()]
 
